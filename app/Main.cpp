@@ -71,6 +71,15 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int le
     return label;
 }
 
+// Fonts here are wider than the ones the layout was drawn with: a caption that would run into
+// the control after it is moved left to end just before it.
+void alignRightOf(QLabel *label, int controlLeft)
+{
+    const int right = controlLeft - 4;
+    if (label->geometry().right() > right)
+        label->move(right - label->width(), label->y());
+}
+
 QWidget *makePanel(QWidget *parent, const char *name)
 {
     auto *panel = new QWidget(parent);
@@ -101,6 +110,13 @@ TMainForm::TMainForm(const QString &appFolder, const QStringList &arguments, QWi
     layout->addWidget(panMain, 1);
     layout->addWidget(panBottom);
     buildPopupMenu();
+
+    // Lay the window out at its start-up size now, so that the task list has its real width
+    // before its columns get their start-up widths; showing the window then changes nothing.
+    this->layout()->activate();
+    layout->activate();
+    panMain->layout()->activate();
+    ltvTaskResize(ltvTask->width());
 
     timerTime = new QTimer(this);
     timerTime->setObjectName(QStringLiteral("timerTime"));
@@ -290,6 +306,7 @@ void TMainForm::buildBottomBand()
     // Output area.
     panBottomCenter = makePanel(panBottomRight, "panBottomCenter");
     Label1 = makeLabel(panBottomCenter, "Label1", tr("Profile:"), 40, 16);
+    alignRightOf(Label1, 74);
     cmbProfile = new QComboBox(panBottomCenter);
     cmbProfile->setObjectName(QStringLiteral("cmbProfile"));
     cmbProfile->setEditable(false);
@@ -298,6 +315,7 @@ void TMainForm::buildBottomBand()
     bbtnSetting->setObjectName(QStringLiteral("bbtnSetting"));
     bbtnSetting->setGeometry(528, 10, 75, 25);
     Label2 = makeLabel(panBottomCenter, "Label2", tr("Output File:"), 18, 48);
+    alignRightOf(Label2, 75);
     edtOutputFile = new QLineEdit(panBottomCenter);
     edtOutputFile->setObjectName(QStringLiteral("edtOutputFile"));
     edtOutputFile->setGeometry(75, 43, 350, 21);
@@ -320,6 +338,9 @@ void TMainForm::buildBottomBand()
     labElapsed = makeLabel(panBottomLeft, "labElapsed", QStringLiteral("00:00:00"), 367, 8);
     label6 = makeLabel(panBottomLeft, "label6", tr("Time Remaining:"), 441, 8);
     labRemaining = makeLabel(panBottomLeft, "labRemaining", QStringLiteral("00:00:00"), 523, 8);
+    alignRightOf(labProcessTitle, 113);
+    alignRightOf(label5, 367);
+    alignRightOf(label6, 523);
     label7 = makeLabel(panBottomLeft, "label7", tr("Current Progress:"), 28, 29);
     pgbCurrent = new QProgressBar(panBottomLeft);
     pgbCurrent->setObjectName(QStringLiteral("pgbCurrent"));
@@ -328,6 +349,7 @@ void TMainForm::buildBottomBand()
     pgbCurrent->setValue(0);
     pgbCurrent->setTextVisible(false);
     labCurProgress = makeLabel(panBottomLeft, "labCurProgress", QStringLiteral("0%"), 565, 31);
+    alignRightOf(label7, 115);
     label8 = makeLabel(panBottomLeft, "label8", tr("Total Progress:"), 38, 53);
     pgbTotal = new QProgressBar(panBottomLeft);
     pgbTotal->setObjectName(QStringLiteral("pgbTotal"));
@@ -336,6 +358,7 @@ void TMainForm::buildBottomBand()
     pgbTotal->setValue(0);
     pgbTotal->setTextVisible(false);
     labTotalProgress = makeLabel(panBottomLeft, "labTotalProgress", QStringLiteral("0%"), 565, 54);
+    alignRightOf(label8, 115);
 
     // Logo.
     panLogo = makePanel(panBottomRight, "panLogo");
