@@ -21,6 +21,12 @@ bool folderExists(const QString &path)
     return !path.isEmpty() && QFileInfo(path).isDir();
 }
 
+bool isRegularFile(const QString &path)
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 std::optional<QString> createFolder(const QString &path)
 {
     if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)

@@ -10,6 +10,8 @@ namespace platform::files {
 
 bool fileExists(const QString &path);  // a file, not a folder
 bool folderExists(const QString &path);
+// A plain file: not a folder, pipe, socket or device, which a reader could block on.
+bool isRegularFile(const QString &path);
 // Creates the last level of path; its parent must exist. The error text on failure.
 std::optional<QString> createFolder(const QString &path);
 bool deleteFile(const QString &path);

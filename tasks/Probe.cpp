@@ -1,5 +1,7 @@
 #include "tasks/Probe.h"
 
+#include "platform/Files.h"
+
 #include <MediaInfoDLL/MediaInfoDLL_Static.h>
 
 #include <cmath>
@@ -36,6 +38,10 @@ QString get(void *handle, MediaInfo_stream_C kind, const wchar_t *parameter)
 
 ProbeAnswer ProbeMedia(const QString &fileName)
 {
+    // Only plain files are probed: a named pipe or a device with a video extension is no
+    // video, and reading one could block the window.
+    if (!platform::files::isRegularFile(fileName))
+        return {};
     MediaInfoHandle handle(MediaInfo_New());
     if (!handle)
         return {};

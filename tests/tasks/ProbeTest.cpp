@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <ostream>
 
 namespace {
@@ -57,6 +59,15 @@ TEST(ProbeMedia, FilesThatAreNoVideoGiveNoPlayTime)
         EXPECT_FALSE(ParsePlayTime(answer.playTime));
         EXPECT_EQ(answer.width, QString());
     }
+}
+
+TEST(ProbeMedia, NamedPipeIsNotReadFrom)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.avi"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const ProbeAnswer answer = ProbeMedia(fifo);
+    EXPECT_FALSE(ParsePlayTime(answer.playTime));
 }
 
 TEST(ProbeMedia, ReadsFilesWhoseNamesHoldBlanksQuotesAndAccents)
