@@ -170,7 +170,14 @@ std::string filterReport(const fs::path &file,
 std::string decodeErrors(const fs::path &file) {
     RunResult run =
         runProgram("ffmpeg", {"-nostdin", "-v", "error", "-i", file.string(), "-f", "null", "-"});
-    return run.err;
+    // FLV keeps milliseconds, so at 30 fps two frames can round onto the same tick of the null
+    // output's time base; ffmpeg's null muxer complains about that, not the decoders.
+    std::string errors;
+    std::istringstream lines(run.err);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("non monotonically increasing dts to muxer") == std::string::npos)
+            errors += line + "\n";
+    return errors;
 }
 
 std::vector<std::string> progressLines(const std::string &out) {
