@@ -2,8 +2,7 @@
 
 #include "platform/Paths.h"
 
-QStringList SplitLines(const QString &text)
-{
+QStringList SplitLines(const QString &text) {
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -20,8 +19,7 @@ QStringList SplitLines(const QString &text)
     return lines;
 }
 
-CommandLineEntries EntriesFromArguments(const QStringList &arguments, const ReadFile &readFile)
-{
+CommandLineEntries EntriesFromArguments(const QStringList &arguments, const ReadFile &readFile) {
     CommandLineEntries result;
     if (arguments.isEmpty())
         return result;

@@ -2,26 +2,22 @@
 
 #include "platform/Paths.h"
 
-QStringList OutputExtensions()
-{
+QStringList OutputExtensions() {
     return {".avi", ".mpg", ".mp4", ".wmv", ".mov", ".vob", ".asf", ".flv"};
 }
 
-QStringList InputExtensions()
-{
+QStringList InputExtensions() {
     return {".avi", ".mpg", ".mpeg", ".mp4", ".wmv", ".mov", ".vob", ".asf"};
 }
 
-QString InputMask(const QStringList &inputExts)
-{
+QString InputMask(const QStringList &inputExts) {
     QString mask;
     for (const QString &ext : inputExts)
         mask += u'*' + ext + u';';
     return mask;
 }
 
-bool IsSupportedFile(const QString &fileName, const QStringList &exts)
-{
+bool IsSupportedFile(const QString &fileName, const QStringList &exts) {
     QString ext = platform::ExtractFileExt(fileName);
     // Only the letters A to Z change case, as in the file systems' own rule.
     for (QChar &c : ext) {
@@ -33,8 +29,7 @@ bool IsSupportedFile(const QString &fileName, const QStringList &exts)
 
 namespace {
 
-FilterPair pairFor(const QString &ext)
-{
+FilterPair pairFor(const QString &ext) {
     return {ext.mid(1).toUpper() + QStringLiteral(" Files (*") + ext + u')', u'*' + ext};
 }
 
@@ -42,8 +37,7 @@ const FilterPair kAllFiles{QStringLiteral("All Files (*.*)"), QStringLiteral("*.
 
 }  // namespace
 
-QList<FilterPair> OutputFilter(const QStringList &outputExts)
-{
+QList<FilterPair> OutputFilter(const QStringList &outputExts) {
     QList<FilterPair> pairs;
     for (const QString &ext : outputExts)
         pairs.append(pairFor(ext));
@@ -51,8 +45,7 @@ QList<FilterPair> OutputFilter(const QStringList &outputExts)
     return pairs;
 }
 
-QList<FilterPair> InputFilter(const QStringList &inputExts)
-{
+QList<FilterPair> InputFilter(const QStringList &inputExts) {
     const QString mask = InputMask(inputExts);
     QList<FilterPair> pairs{{QStringLiteral("All Support Files(") + mask + u')', mask}};
     for (const QString &ext : inputExts)
@@ -61,16 +54,14 @@ QList<FilterPair> InputFilter(const QStringList &inputExts)
     return pairs;
 }
 
-QString JoinedFilter(const QList<FilterPair> &pairs)
-{
+QString JoinedFilter(const QList<FilterPair> &pairs) {
     QStringList pieces;
     for (const FilterPair &pair : pairs)
         pieces << pair.description << pair.patterns;
     return pieces.join(u'|');
 }
 
-QStringList QtFilter(const QList<FilterPair> &pairs)
-{
+QStringList QtFilter(const QList<FilterPair> &pairs) {
     QStringList filters;
     for (const FilterPair &pair : pairs) {
         const qsizetype open = pair.description.indexOf(u'(');

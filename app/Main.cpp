@@ -31,6 +31,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -49,8 +50,7 @@ public:
     int count() const { return m_list->topLevelItemCount(); }
     bool isSelected(int i) const { return m_list->topLevelItem(i)->isSelected(); }
     void setSelected(int i, bool on) { m_list->topLevelItem(i)->setSelected(on); }
-    void exchange(int i, int j)
-    {
+    void exchange(int i, int j) {
         ltvItemData a, b;
         GetItemData(m_list, i, fldAll, a);
         GetItemData(m_list, j, fldAll, b);
@@ -62,8 +62,7 @@ private:
     QTreeWidget *m_list;
 };
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int left, int top)
-{
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int left, int top) {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->move(left, top);
@@ -73,15 +72,13 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, int le
 
 // Fonts here are wider than the ones the layout was drawn with: a caption that would run into
 // the control after it is moved left to end just before it.
-void alignRightOf(QLabel *label, int controlLeft)
-{
+void alignRightOf(QLabel *label, int controlLeft) {
     const int right = controlLeft - 4;
     if (label->geometry().right() > right)
         label->move(right - label->width(), label->y());
 }
 
-QWidget *makePanel(QWidget *parent, const char *name)
-{
+QWidget *makePanel(QWidget *parent, const char *name) {
     auto *panel = new QWidget(parent);
     panel->setObjectName(QLatin1String(name));
     return panel;
@@ -90,10 +87,11 @@ QWidget *makePanel(QWidget *parent, const char *name)
 }  // namespace
 
 TMainForm::TMainForm(const QString &appFolder, const QStringList &arguments, QWidget *parent)
-    : QMainWindow(parent), FAppFolder(platform::IncludeBackslash(appFolder))
-{
+    : QMainWindow(parent), FAppFolder(platform::IncludeBackslash(appFolder)) {
     setObjectName(QStringLiteral("MainForm"));
     resize(798, 542);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     QFont font = this->font();
     font.setPointSize(8);
     setFont(font);
@@ -127,13 +125,11 @@ TMainForm::TMainForm(const QString &appFolder, const QStringList &arguments, QWi
 
 TMainForm::~TMainForm() = default;
 
-QString TMainForm::preferencesFile() const
-{
+QString TMainForm::preferencesFile() const {
     return FAppFolder + kPreferencesFile;
 }
 
-void TMainForm::buildToolbar()
-{
+void TMainForm::buildToolbar() {
     Toolbar1 = new QToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setMovable(false);
@@ -144,8 +140,7 @@ void TMainForm::buildToolbar()
     Toolbar1->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, Toolbar1);
 
-    auto button = [this](const char *name, const QString &hint, const char *picture,
-                         bool enabled) {
+    auto button = [this](const char *name, const QString &hint, const char *picture, bool enabled) {
         auto *b = new QToolButton(Toolbar1);
         b->setObjectName(QLatin1String(name));
         b->setToolTip(hint);
@@ -188,8 +183,7 @@ void TMainForm::buildToolbar()
     connect(tbtnHelp, &QToolButton::clicked, this, &TMainForm::tbtnHelpClick);
 }
 
-void TMainForm::buildTaskArea()
-{
+void TMainForm::buildTaskArea() {
     panMain = makePanel(centralWidget(), "panMain");
     auto *row = new QHBoxLayout(panMain);
     row->setContentsMargins(0, 0, 0, 0);
@@ -231,8 +225,7 @@ void TMainForm::buildTaskArea()
     buildWelcomePanel();
 }
 
-void TMainForm::buildWelcomePanel()
-{
+void TMainForm::buildWelcomePanel() {
     panltvTask = new QFrame(panMain);
     panltvTask->setObjectName(QStringLiteral("panltvTask"));
     // Laid over the list, one pixel in from its top-left corner; its place and size stay put
@@ -273,13 +266,13 @@ void TMainForm::buildWelcomePanel()
         styled("labProgramNameShadow", QString(), 18, 20, title, 36, QFont::Black, {202, 202, 202});
     labProgramName = styled("labProgramName", QString(), 16, 18, title, 36, QFont::Black,
                             palette().color(QPalette::WindowText));
-    labDecription = styled("labDecription",
-                           tr("- Merge multiple videos of different formats by 3 steps!"), 78, 71,
-                           body, 17, QFont::Normal, {164, 164, 164});
+    labDecription =
+        styled("labDecription", tr("- Merge multiple videos of different formats by 3 steps!"), 78,
+               71, body, 17, QFont::Normal, {164, 164, 164});
     labStep1 = styled("labStep1", tr("Add unlimited videos to the list."), 73, 143, body, 17,
                       QFont::Normal, steps);
-    labStep2 = styled("labStep2", tr("Specify the output profile and filename."), 73, 174, body,
-                      17, QFont::Normal, steps);
+    labStep2 = styled("labStep2", tr("Specify the output profile and filename."), 73, 174, body, 17,
+                      QFont::Normal, steps);
     labStep3 = styled("labStep3", tr("Click on the \"Start\" button."), 73, 206, body, 17,
                       QFont::Normal, steps);
     labTip1 = styled("labTip1",
@@ -291,8 +284,7 @@ void TMainForm::buildWelcomePanel()
     panltvTask->raise();
 }
 
-void TMainForm::buildBottomBand()
-{
+void TMainForm::buildBottomBand() {
     panBottom = makePanel(centralWidget(), "panBottom");
     panBottom->setFixedHeight(77);
     auto *fill = new QHBoxLayout(panBottom);
@@ -377,8 +369,7 @@ void TMainForm::buildBottomBand()
     row->addWidget(panLogo);
 }
 
-void TMainForm::buildPopupMenu()
-{
+void TMainForm::buildPopupMenu() {
     ppmTask = new QMenu(this);
     ppmTask->setObjectName(QStringLiteral("ppmTask"));
     auto item = [this](const char *name, const QString &caption) {
@@ -400,19 +391,17 @@ void TMainForm::buildPopupMenu()
     connect(Remove1, &QAction::triggered, this, &TMainForm::tbtnRemoveClick);
     connect(Clear1, &QAction::triggered, this, &TMainForm::tbtnClearClick);
     connect(ppmTask, &QMenu::aboutToShow, this, &TMainForm::ppmTaskPopup);
-    connect(ltvTask, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        ppmTask->popup(ltvTask->viewport()->mapToGlobal(pos));
-    });
+    connect(ltvTask, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { ppmTask->popup(ltvTask->viewport()->mapToGlobal(pos)); });
 }
 
 // --- Start-up and close ------------------------------------------------------------------------
 
-void TMainForm::FormCreate(const QStringList &arguments)
-{
+void TMainForm::FormCreate(const QStringList &arguments) {
     FEncoderPath = FAppFolder + kEncoderFile;
 
-    FVersion = platform::ini::readString(preferencesFile(), kMainSection,
-                                         QStringLiteral("Version"), kDefaultVersion);
+    FVersion = platform::ini::readString(preferencesFile(), kMainSection, QStringLiteral("Version"),
+                                         kDefaultVersion);
     QCoreApplication::setApplicationName(kProgramName);
     setWindowTitle(kProgramName + QStringLiteral(" V") + FVersion);
     labProgramName->setText(kProgramName);
@@ -439,10 +428,9 @@ void TMainForm::FormCreate(const QStringList &arguments)
         cmbProfile->addItem(platform::RemoveFileExt(name));
     cmbProfile->setCurrentIndex(-1);
 
-    const CommandLineEntries entries =
-        EntriesFromArguments(arguments, [](const QString &path, QString *error) {
-            return platform::files::readAll(path, error);
-        });
+    const CommandLineEntries entries = EntriesFromArguments(
+        arguments,
+        [](const QString &path, QString *error) { return platform::files::readAll(path, error); });
     if (!entries.error.isEmpty()) {
         showError(tr("Unable to read the list file %1: %2")
                       .arg(QDir::toNativeSeparators(arguments.constFirst()), entries.error));
@@ -470,8 +458,7 @@ void TMainForm::FormCreate(const QStringList &arguments)
     ltvTask->setColumnWidth(3, 150);
 }
 
-void TMainForm::showEvent(QShowEvent *event)
-{
+void TMainForm::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
     if (!m_shown) {
         m_shown = true;
@@ -479,8 +466,7 @@ void TMainForm::showEvent(QShowEvent *event)
     }
 }
 
-void TMainForm::FormShow()
-{
+void TMainForm::FormShow() {
     if (cmbProfile->count() > 0) {
         const int index = platform::ini::readInteger(preferencesFile(), kMainSection,
                                                      QStringLiteral("Profile"), 0);
@@ -490,14 +476,12 @@ void TMainForm::FormShow()
                                                      QStringLiteral("Output File"), QString()));
 }
 
-void TMainForm::closeEvent(QCloseEvent *event)
-{
+void TMainForm::closeEvent(QCloseEvent *event) {
     FormClose();
     QMainWindow::closeEvent(event);
 }
 
-void TMainForm::FormClose()
-{
+void TMainForm::FormClose() {
     // A preferences file that cannot be written is reported, and the window still closes: the
     // user could not do anything about it from here.
     try {
@@ -510,28 +494,24 @@ void TMainForm::FormClose()
     }
 }
 
-void TMainForm::showError(const QString &text)
-{
+void TMainForm::showError(const QString &text) {
     platform::dialogs().message(this, kProgramName, text, platform::Dialogs::Icon::Critical,
                                 platform::Dialogs::Buttons::Ok, platform::Dialogs::Button::Ok);
 }
 
 // --- Adding videos -----------------------------------------------------------------------------
 
-void TMainForm::EnableListButtons(bool enabled)
-{
+void TMainForm::EnableListButtons(bool enabled) {
     for (QToolButton *button : {tbtnUp, tbtnDown, tbtnRemove, tbtnClear, tbtnStart})
         button->setEnabled(enabled);
 }
 
-void TMainForm::enableListButtonsIfRows()
-{
+void TMainForm::enableListButtonsIfRows() {
     if (ltvTask->topLevelItemCount() > 0)
         EnableListButtons(true);
 }
 
-bool TMainForm::AddFile(const QString &fileName)
-{
+bool TMainForm::AddFile(const QString &fileName) {
     panltvTask->hide();
 
     for (int i = 0; i < ltvTask->topLevelItemCount(); ++i) {
@@ -562,8 +542,7 @@ bool TMainForm::AddFile(const QString &fileName)
     return true;
 }
 
-bool TMainForm::ProbeVideo(const QString &fileName)
-{
+bool TMainForm::ProbeVideo(const QString &fileName) {
     const ProbeAnswer answer = ProbeMedia(fileName);
     const std::optional<double> milliseconds = ParsePlayTime(answer.playTime);
     if (!milliseconds) {
@@ -575,8 +554,7 @@ bool TMainForm::ProbeVideo(const QString &fileName)
     return true;
 }
 
-bool TMainForm::AddDirectory(const QString &folder)
-{
+bool TMainForm::AddDirectory(const QString &folder) {
     const QString base = platform::IncludeBackslash(folder);
     for (const QString &name : platform::ListFilesByMask(folder, FInputMask)) {
         platform::pumpMessages();
@@ -586,8 +564,7 @@ bool TMainForm::AddDirectory(const QString &folder)
     return true;
 }
 
-void TMainForm::tbtnAddFileClick()
-{
+void TMainForm::tbtnAddFileClick() {
     platform::Dialogs::OpenRequest request;
     request.filters = FOpenFilter;
     request.selectedFilter = 0;
@@ -604,8 +581,7 @@ void TMainForm::tbtnAddFileClick()
     enableListButtonsIfRows();
 }
 
-void TMainForm::tbtnAddDirClick()
-{
+void TMainForm::tbtnAddDirClick() {
     const std::optional<QString> folder =
         platform::dialogs().selectFolder(this, tr("Add a directory to the Task List"));
     if (folder)
@@ -614,8 +590,7 @@ void TMainForm::tbtnAddDirClick()
     enableListButtonsIfRows();
 }
 
-void TMainForm::DropFiles(const QStringList &paths)
-{
+void TMainForm::DropFiles(const QStringList &paths) {
     panltvTask->hide();
     if (!ltvTask->isEnabled())
         return;
@@ -631,14 +606,12 @@ void TMainForm::DropFiles(const QStringList &paths)
     enableListButtonsIfRows();
 }
 
-void TMainForm::dragEnterEvent(QDragEnterEvent *event)
-{
+void TMainForm::dragEnterEvent(QDragEnterEvent *event) {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
-void TMainForm::dropEvent(QDropEvent *event)
-{
+void TMainForm::dropEvent(QDropEvent *event) {
     QStringList paths;
     for (const QUrl &url : event->mimeData()->urls()) {
         if (url.isLocalFile())
@@ -650,20 +623,17 @@ void TMainForm::dropEvent(QDropEvent *event)
 
 // --- Editing the list --------------------------------------------------------------------------
 
-void TMainForm::tbtnUpClick()
-{
+void TMainForm::tbtnUpClick() {
     TaskListRows rows(ltvTask);
     MoveSelectedUp(rows);
 }
 
-void TMainForm::tbtnDownClick()
-{
+void TMainForm::tbtnDownClick() {
     TaskListRows rows(ltvTask);
     MoveSelectedDown(rows);
 }
 
-void TMainForm::tbtnRemoveClick()
-{
+void TMainForm::tbtnRemoveClick() {
     for (int i = ltvTask->topLevelItemCount() - 1; i >= 0; --i) {
         if (ltvTask->topLevelItem(i)->isSelected())
             delete ltvTask->takeTopLevelItem(i);
@@ -672,15 +642,13 @@ void TMainForm::tbtnRemoveClick()
         EnableListButtons(false);
 }
 
-void TMainForm::tbtnClearClick()
-{
+void TMainForm::tbtnClearClick() {
     for (int i = ltvTask->topLevelItemCount() - 1; i >= 0; --i)
         delete ltvTask->takeTopLevelItem(i);
     EnableListButtons(false);
 }
 
-void TMainForm::ltvTaskDblClick()
-{
+void TMainForm::ltvTaskDblClick() {
     for (int i = 0; i < ltvTask->topLevelItemCount(); ++i) {
         if (!ltvTask->topLevelItem(i)->isSelected())
             continue;
@@ -691,8 +659,7 @@ void TMainForm::ltvTaskDblClick()
     }
 }
 
-void TMainForm::ppmTaskPopup()
-{
+void TMainForm::ppmTaskPopup() {
     const bool anySelected = !ltvTask->selectedItems().isEmpty();
     Open1->setEnabled(anySelected);
     Remove1->setEnabled(anySelected);
@@ -701,8 +668,7 @@ void TMainForm::ppmTaskPopup()
     AddDirectorys1->setEnabled(true);
 }
 
-bool TMainForm::ltvTaskKeyDown(int key)
-{
+bool TMainForm::ltvTaskKeyDown(int key) {
     if (key == Qt::Key_Backspace) {
         tbtnClearClick();
         return true;
@@ -714,8 +680,7 @@ bool TMainForm::ltvTaskKeyDown(int key)
     return false;
 }
 
-void TMainForm::ltvTaskResize(int newWidth)
-{
+void TMainForm::ltvTaskResize(int newWidth) {
     const int delta = newWidth - FListWidth;
     FListWidth = newWidth;
     if (delta == 0)
@@ -728,8 +693,7 @@ void TMainForm::ltvTaskResize(int newWidth)
         ltvTask->setColumnWidth(column, widths.at(column));
 }
 
-bool TMainForm::eventFilter(QObject *watched, QEvent *event)
-{
+bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
     if (watched == ltvTask) {
         if (event->type() == QEvent::Resize)
             ltvTaskResize(static_cast<QResizeEvent *>(event)->size().width());
@@ -752,13 +716,11 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 
 // --- Simple commands ---------------------------------------------------------------------------
 
-void TMainForm::tbtnHelpClick()
-{
+void TMainForm::tbtnHelpClick() {
     platform::shell().open(FHelpFile);
 }
 
-void TMainForm::bbtnBrowserClick()
-{
+void TMainForm::bbtnBrowserClick() {
     platform::Dialogs::SaveRequest request;
     request.filters = FSaveFilter;
     request.defaultSuffix = QStringLiteral("avi");
@@ -768,8 +730,7 @@ void TMainForm::bbtnBrowserClick()
         edtOutputFile->setText(*file);
 }
 
-void TMainForm::bbtnOpenClick()
-{
+void TMainForm::bbtnOpenClick() {
     const QString text = edtOutputFile->text();
     if (platform::files::fileExists(text)) {
         platform::shell().open(text);
@@ -780,7 +741,6 @@ void TMainForm::bbtnOpenClick()
         platform::shell().open(folder);
 }
 
-void TMainForm::Image1Click()
-{
+void TMainForm::Image1Click() {
     platform::shell().open(kHomePageUrl);
 }

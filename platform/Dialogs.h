@@ -18,7 +18,7 @@ public:
     enum class Buttons { Ok, YesNo };
 
     struct OpenRequest {
-        QString caption;  // empty: the platform's default title
+        QString caption;      // empty: the platform's default title
         QStringList filters;  // in Qt's notation, "AVI Files (*.avi)"
         int selectedFilter = 0;
         bool multiple = true;
@@ -34,8 +34,12 @@ public:
     virtual ~Dialogs() = default;
 
     // Shows a message box owned by owner and returns the button pressed.
-    virtual Button message(QWidget *owner, const QString &caption, const QString &text, Icon icon,
-                           Buttons buttons, Button defaultButton) = 0;
+    virtual Button message(QWidget *owner,
+                           const QString &caption,
+                           const QString &text,
+                           Icon icon,
+                           Buttons buttons,
+                           Button defaultButton) = 0;
 
     // Files the user chose, in the order the dialog lists them; empty when cancelled.
     virtual QStringList openFiles(QWidget *owner, const OpenRequest &request) = 0;

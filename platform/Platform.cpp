@@ -10,39 +10,33 @@ namespace platform {
 
 namespace {
 
-Services &installed()
-{
+Services &installed() {
     static Services services;
     return services;
 }
 
 }  // namespace
 
-void install(Services services)
-{
+void install(Services services) {
     installed() = std::move(services);
 }
 
-Dialogs &dialogs()
-{
+Dialogs &dialogs() {
     assert(installed().dialogs);
     return *installed().dialogs;
 }
 
-Shell &shell()
-{
+Shell &shell() {
     assert(installed().shell);
     return *installed().shell;
 }
 
-Power &power()
-{
+Power &power() {
     assert(installed().power);
     return *installed().power;
 }
 
-void pumpMessages()
-{
+void pumpMessages() {
     QCoreApplication::processEvents();
 }
 

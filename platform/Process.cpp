@@ -2,14 +2,14 @@
 
 #include <QFile>
 
-#include <cerrno>
-#include <csignal>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <vector>
 
 extern char **environ;
@@ -18,22 +18,19 @@ namespace platform {
 
 namespace {
 
-QString errnoText(int error)
-{
+QString errnoText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
 }  // namespace
 
-Process::~Process()
-{
+Process::~Process() {
     kill();
     closePipe();
     wait();
 }
 
-bool Process::start(const QString &program, const QStringList &arguments)
-{
+bool Process::start(const QString &program, const QStringList &arguments) {
     kill();
     closePipe();
     wait();
@@ -79,8 +76,7 @@ bool Process::start(const QString &program, const QStringList &arguments)
     return true;
 }
 
-Process::Read Process::read(char *buffer, std::size_t maxBytes, int timeoutMs, std::size_t *count)
-{
+Process::Read Process::read(char *buffer, std::size_t maxBytes, int timeoutMs, std::size_t *count) {
     *count = 0;
     if (m_readFd < 0)
         return Read::Ended;
@@ -107,14 +103,12 @@ Process::Read Process::read(char *buffer, std::size_t maxBytes, int timeoutMs, s
     return Read::Data;
 }
 
-void Process::kill()
-{
+void Process::kill() {
     if (m_pid > 0 && !m_reaped)
         ::kill(m_pid, SIGKILL);
 }
 
-std::optional<int> Process::wait()
-{
+std::optional<int> Process::wait() {
     if (m_pid <= 0)
         return std::nullopt;
     if (!m_reaped) {
@@ -131,8 +125,7 @@ std::optional<int> Process::wait()
     return -1;
 }
 
-void Process::closePipe()
-{
+void Process::closePipe() {
     if (m_readFd >= 0) {
         ::close(m_readFd);
         m_readFd = -1;

@@ -3,9 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <sys/types.h>
 #include <cstddef>
 #include <optional>
-#include <sys/types.h>
 
 namespace platform {
 

@@ -15,63 +15,63 @@ namespace platform {
 
 namespace {
 
-QMessageBox::Icon toQt(Dialogs::Icon icon)
-{
+QMessageBox::Icon toQt(Dialogs::Icon icon) {
     switch (icon) {
-    case Dialogs::Icon::None:
-        return QMessageBox::NoIcon;
-    case Dialogs::Icon::Information:
-        return QMessageBox::Information;
-    case Dialogs::Icon::Question:
-        return QMessageBox::Question;
-    case Dialogs::Icon::Warning:
-        return QMessageBox::Warning;
-    case Dialogs::Icon::Critical:
-        return QMessageBox::Critical;
+        case Dialogs::Icon::None:
+            return QMessageBox::NoIcon;
+        case Dialogs::Icon::Information:
+            return QMessageBox::Information;
+        case Dialogs::Icon::Question:
+            return QMessageBox::Question;
+        case Dialogs::Icon::Warning:
+            return QMessageBox::Warning;
+        case Dialogs::Icon::Critical:
+            return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButton toQt(Dialogs::Button button)
-{
+QMessageBox::StandardButton toQt(Dialogs::Button button) {
     switch (button) {
-    case Dialogs::Button::Ok:
-        return QMessageBox::Ok;
-    case Dialogs::Button::Yes:
-        return QMessageBox::Yes;
-    case Dialogs::Button::No:
-        return QMessageBox::No;
-    case Dialogs::Button::None:
-        break;
+        case Dialogs::Button::Ok:
+            return QMessageBox::Ok;
+        case Dialogs::Button::Yes:
+            return QMessageBox::Yes;
+        case Dialogs::Button::No:
+            return QMessageBox::No;
+        case Dialogs::Button::None:
+            break;
     }
     return QMessageBox::NoButton;
 }
 
 class QtDialogs final : public Dialogs {
 public:
-    Button message(QWidget *owner, const QString &caption, const QString &text, Icon icon,
-                   Buttons buttons, Button defaultButton) override
-    {
-        QMessageBox box(toQt(icon), caption, text,
-                        buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
-                                                  : QMessageBox::Ok,
-                        owner);
+    Button message(QWidget *owner,
+                   const QString &caption,
+                   const QString &text,
+                   Icon icon,
+                   Buttons buttons,
+                   Button defaultButton) override {
+        QMessageBox box(
+            toQt(icon), caption, text,
+            buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+            owner);
         if (defaultButton != Button::None)
             box.setDefaultButton(toQt(defaultButton));
         switch (box.exec()) {
-        case QMessageBox::Yes:
-            return Button::Yes;
-        case QMessageBox::No:
-            return Button::No;
-        case QMessageBox::Ok:
-            return Button::Ok;
-        default:
-            return Button::None;
+            case QMessageBox::Yes:
+                return Button::Yes;
+            case QMessageBox::No:
+                return Button::No;
+            case QMessageBox::Ok:
+                return Button::Ok;
+            default:
+                return Button::None;
         }
     }
 
-    QStringList openFiles(QWidget *owner, const OpenRequest &request) override
-    {
+    QStringList openFiles(QWidget *owner, const OpenRequest &request) override {
         QFileDialog dialog(owner, request.caption);
         dialog.setFileMode(request.multiple ? QFileDialog::ExistingFiles
                                             : QFileDialog::ExistingFile);
@@ -85,8 +85,7 @@ public:
         return dialog.selectedFiles();
     }
 
-    std::optional<QString> saveFile(QWidget *owner, const SaveRequest &request) override
-    {
+    std::optional<QString> saveFile(QWidget *owner, const SaveRequest &request) override {
         QFileDialog dialog(owner, request.caption);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -103,10 +102,9 @@ public:
         return dialog.selectedFiles().constFirst();
     }
 
-    std::optional<QString> selectFolder(QWidget *owner, const QString &title) override
-    {
-        const QString folder = QFileDialog::getExistingDirectory(
-            owner, title, QString(), QFileDialog::ShowDirsOnly);
+    std::optional<QString> selectFolder(QWidget *owner, const QString &title) override {
+        const QString folder =
+            QFileDialog::getExistingDirectory(owner, title, QString(), QFileDialog::ShowDirsOnly);
         if (folder.isEmpty())
             return std::nullopt;
         return folder;
@@ -115,8 +113,7 @@ public:
 
 class DesktopShell final : public Shell {
 public:
-    void open(const QString &pathOrUrl) override
-    {
+    void open(const QString &pathOrUrl) override {
         const QUrl url = QUrl::fromUserInput(pathOrUrl, QString(), QUrl::AssumeLocalFile);
         QDesktopServices::openUrl(url);
     }
@@ -124,8 +121,7 @@ public:
 
 class LogindPower final : public Power {
 public:
-    void powerOff() override
-    {
+    void powerOff() override {
         QDBusMessage call = QDBusMessage::createMethodCall(
             QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
             QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PowerOff"));
@@ -138,8 +134,7 @@ public:
 
 }  // namespace
 
-Services realServices()
-{
+Services realServices() {
     return Services{std::make_shared<QtDialogs>(), std::make_shared<DesktopShell>(),
                     std::make_shared<LogindPower>()};
 }

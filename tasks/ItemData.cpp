@@ -8,15 +8,13 @@ namespace {
 
 // Column 0 shows the caption; cells 0..2 are columns 1..3.
 constexpr int kCaptionColumn = 0;
-int columnOfCell(int cell)
-{
+int columnOfCell(int cell) {
     return cell + 1;
 }
 
 }  // namespace
 
-void GetItemData(const QTreeWidget *list, int index, TItemField field, ltvItemData &data)
-{
+void GetItemData(const QTreeWidget *list, int index, TItemField field, ltvItemData &data) {
     const QTreeWidgetItem *row = list->topLevelItem(index);
     Q_ASSERT(row);
     if (field == fldAll || field == fldCaption)
@@ -31,8 +29,7 @@ void GetItemData(const QTreeWidget *list, int index, TItemField field, ltvItemDa
         data.Status = row->text(columnOfCell(fldStatus));
 }
 
-void SetItemData(QTreeWidget *list, int index, TItemField field, const ltvItemData &data)
-{
+void SetItemData(QTreeWidget *list, int index, TItemField field, const ltvItemData &data) {
     QTreeWidgetItem *row = list->topLevelItem(index);
     Q_ASSERT(row);
     if (field == fldAll || field == fldCaption)

@@ -4,8 +4,7 @@
 
 #include <array>
 
-QList<int> SpreadWidthChange(const QList<int> &widths, int delta)
-{
+QList<int> SpreadWidthChange(const QList<int> &widths, int delta) {
     static constexpr std::array<double, 4> kShares{0.49, 0.17, 0.15, 0.19};
     QList<int> result = widths;
     for (qsizetype i = 0; i < result.size() && i < qsizetype(kShares.size()); ++i)

@@ -16,8 +16,7 @@ QList<int> SpreadWidthChange(const QList<int> &widths, int delta);
 // Every selected row moves up by one; a selected top row stays, and when it and the row below it
 // are both selected the exchange made for the second row moves it down.
 template <typename List>
-void MoveSelectedUp(List &list)
-{
+void MoveSelectedUp(List &list) {
     for (int i = 1; i < list.count(); ++i) {
         if (list.isSelected(i)) {
             list.exchange(i - 1, i);
@@ -29,8 +28,7 @@ void MoveSelectedUp(List &list)
 
 // The mirror image of MoveSelectedUp, walking from the second-last row to the top.
 template <typename List>
-void MoveSelectedDown(List &list)
-{
+void MoveSelectedDown(List &list) {
     for (int i = list.count() - 2; i >= 0; --i) {
         if (list.isSelected(i)) {
             list.exchange(i, i + 1);

@@ -3,8 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-long long RoundHalfEven(double value)
-{
+long long RoundHalfEven(double value) {
     // nearbyint follows the current rounding mode, which is round-to-nearest-even unless someone
     // changed it; rounding by hand keeps the rule independent of that.
     const double floor = std::floor(value);
@@ -15,22 +14,19 @@ long long RoundHalfEven(double value)
     return static_cast<long long>(result);
 }
 
-QString SecondsToTimeText(double seconds)
-{
+QString SecondsToTimeText(double seconds) {
     const std::int64_t t = static_cast<std::int64_t>(seconds);
     const std::int64_t h = t / 3600;
     const std::int64_t m = (t - 3600 * h) / 60;
     const std::int64_t s = t - 3600 * h - 60 * m;
-    const long long tenths = RoundHalfEven(
-        (seconds - 3600.0 * static_cast<double>(h) - 60.0 * static_cast<double>(m) -
-         static_cast<double>(s)) *
-        10.0);
+    const long long tenths =
+        RoundHalfEven((seconds - 3600.0 * static_cast<double>(h) - 60.0 * static_cast<double>(m) -
+                       static_cast<double>(s)) *
+                      10.0);
 
     const QChar zero(u'0');
-    QString text = QStringLiteral("%1:%2:%3")
-                       .arg(h, 2, 10, zero)
-                       .arg(m, 2, 10, zero)
-                       .arg(s, 2, 10, zero);
+    QString text =
+        QStringLiteral("%1:%2:%3").arg(h, 2, 10, zero).arg(m, 2, 10, zero).arg(s, 2, 10, zero);
     if (tenths != 0)
         text += u'.' + QString::number(tenths);
     return text;
@@ -38,8 +34,7 @@ QString SecondsToTimeText(double seconds)
 
 namespace {
 
-bool isDigits(QStringView text)
-{
+bool isDigits(QStringView text) {
     if (text.isEmpty())
         return false;
     for (QChar c : text) {
@@ -50,8 +45,7 @@ bool isDigits(QStringView text)
 }
 
 // A whole decimal number: digits only.
-bool parseWhole(QStringView text, double *value)
-{
+bool parseWhole(QStringView text, double *value) {
     if (!isDigits(text))
         return false;
     *value = text.toDouble();
@@ -59,8 +53,7 @@ bool parseWhole(QStringView text, double *value)
 }
 
 // Digits, optionally followed by "." and more digits; never a leading ".".
-bool parseSeconds(QStringView text, double *value)
-{
+bool parseSeconds(QStringView text, double *value) {
     const qsizetype point = text.indexOf(u'.');
     if (point < 0)
         return parseWhole(text, value);
@@ -73,8 +66,7 @@ bool parseSeconds(QStringView text, double *value)
 
 }  // namespace
 
-double TimeTextToSeconds(const QString &text)
-{
+double TimeTextToSeconds(const QString &text) {
     const qsizetype first = text.indexOf(u':');
     if (first < 0)
         return -1;

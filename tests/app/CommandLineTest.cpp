@@ -13,15 +13,13 @@ struct LinesCase {
     const char *text;
     QStringList lines;
 };
-std::ostream &operator<<(std::ostream &os, const LinesCase &c)
-{
+std::ostream &operator<<(std::ostream &os, const LinesCase &c) {
     return os << c.name;
 }
 
 class SplitLinesTest : public ::testing::TestWithParam<LinesCase> {};
 
-TEST_P(SplitLinesTest, SplitsAtEveryKindOfLineEnd)
-{
+TEST_P(SplitLinesTest, SplitsAtEveryKindOfLineEnd) {
     EXPECT_EQ(SplitLines(QString::fromUtf8(GetParam().text)), GetParam().lines);
 }
 
@@ -36,19 +34,19 @@ const LinesCase kLinesCases[] = {
     {"CrCrIsTwoLines", "a\r\rb", {"a", "", "b"}},
     {"Empty", "", {}},
 };
-INSTANTIATE_TEST_SUITE_P(Table, SplitLinesTest, ::testing::ValuesIn(kLinesCases),
+INSTANTIATE_TEST_SUITE_P(Table,
+                         SplitLinesTest,
+                         ::testing::ValuesIn(kLinesCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-ReadFile fileHolding(const QByteArray &bytes, QStringList *read)
-{
+ReadFile fileHolding(const QByteArray &bytes, QStringList *read) {
     return [bytes, read](const QString &path, QString *) -> std::optional<QByteArray> {
         read->append(path);
         return bytes;
     };
 }
 
-TEST(EntriesFromArguments, PlainArgumentsAreEntriesInOrder)
-{
+TEST(EntriesFromArguments, PlainArgumentsAreEntriesInOrder) {
     QStringList read;
     const auto result =
         EntriesFromArguments({"/v/b.avi", "/v/a.avi", "/v/list.tmp"}, fileHolding("x", &read));
@@ -56,8 +54,7 @@ TEST(EntriesFromArguments, PlainArgumentsAreEntriesInOrder)
     EXPECT_TRUE(read.isEmpty());  // a .tmp file after the first argument is no list
 }
 
-TEST(EntriesFromArguments, AFirstTmpArgumentInAnyCaseIsAListFile)
-{
+TEST(EntriesFromArguments, AFirstTmpArgumentInAnyCaseIsAListFile) {
     for (const char *first : {"/v/list.tmp", "/v/LIST.TMP", "/v/List.Tmp"}) {
         SCOPED_TRACE(first);
         QStringList read;
@@ -69,10 +66,9 @@ TEST(EntriesFromArguments, AFirstTmpArgumentInAnyCaseIsAListFile)
     }
 }
 
-TEST(EntriesFromArguments, AnUnreadableListFileGivesNoEntries)
-{
-    const auto result = EntriesFromArguments(
-        {"/v/list.tmp", "/v/a.avi"}, [](const QString &, QString *error) {
+TEST(EntriesFromArguments, AnUnreadableListFileGivesNoEntries) {
+    const auto result =
+        EntriesFromArguments({"/v/list.tmp", "/v/a.avi"}, [](const QString &, QString *error) {
             *error = QStringLiteral("No such file or directory");
             return std::optional<QByteArray>();
         });
@@ -80,8 +76,7 @@ TEST(EntriesFromArguments, AnUnreadableListFileGivesNoEntries)
     EXPECT_EQ(result.error, QStringLiteral("No such file or directory"));
 }
 
-TEST(EntriesFromArguments, NoArgumentsNoEntries)
-{
+TEST(EntriesFromArguments, NoArgumentsNoEntries) {
     QStringList read;
     EXPECT_TRUE(EntriesFromArguments({}, fileHolding("", &read)).entries.isEmpty());
 }

@@ -8,18 +8,16 @@
 
 namespace {
 
-TEST(FileTypes, ExtensionListsDifferInMpegAndFlv)
-{
-    EXPECT_EQ(OutputExtensions(), (QStringList{".avi", ".mpg", ".mp4", ".wmv", ".mov", ".vob",
-                                               ".asf", ".flv"}));
-    EXPECT_EQ(InputExtensions(), (QStringList{".avi", ".mpg", ".mpeg", ".mp4", ".wmv", ".mov",
-                                              ".vob", ".asf"}));
+TEST(FileTypes, ExtensionListsDifferInMpegAndFlv) {
+    EXPECT_EQ(OutputExtensions(),
+              (QStringList{".avi", ".mpg", ".mp4", ".wmv", ".mov", ".vob", ".asf", ".flv"}));
+    EXPECT_EQ(InputExtensions(),
+              (QStringList{".avi", ".mpg", ".mpeg", ".mp4", ".wmv", ".mov", ".vob", ".asf"}));
     EXPECT_EQ(InputMask(InputExtensions()),
               QStringLiteral("*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;"));
 }
 
-TEST(FileTypes, OutputFilterHasOnePairPerTypeThenAllFiles)
-{
+TEST(FileTypes, OutputFilterHasOnePairPerTypeThenAllFiles) {
     const QList<FilterPair> expected{
         {"AVI Files (*.avi)", "*.avi"}, {"MPG Files (*.mpg)", "*.mpg"},
         {"MP4 Files (*.mp4)", "*.mp4"}, {"WMV Files (*.wmv)", "*.wmv"},
@@ -35,8 +33,7 @@ TEST(FileTypes, OutputFilterHasOnePairPerTypeThenAllFiles)
                              "(*.flv)|*.flv|All Files (*.*)|*.*"));
 }
 
-TEST(FileTypes, InputFilterStartsWithAllSupportFiles)
-{
+TEST(FileTypes, InputFilterStartsWithAllSupportFiles) {
     const QList<FilterPair> pairs = InputFilter(InputExtensions());
     ASSERT_EQ(pairs.size(), 10);
     // No blank before the parenthesis in the first description.
@@ -48,12 +45,12 @@ TEST(FileTypes, InputFilterStartsWithAllSupportFiles)
     EXPECT_EQ(pairs.at(9), (FilterPair{"All Files (*.*)", "*.*"}));
 }
 
-TEST(FileTypes, QtFilterListsPatternsSeparatedByBlanks)
-{
+TEST(FileTypes, QtFilterListsPatternsSeparatedByBlanks) {
     const QStringList filters = QtFilter(InputFilter(InputExtensions()));
     ASSERT_EQ(filters.size(), 10);
-    EXPECT_EQ(filters.at(0),
-              QStringLiteral("All Support Files(*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob *.asf)"));
+    EXPECT_EQ(
+        filters.at(0),
+        QStringLiteral("All Support Files(*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob *.asf)"));
     EXPECT_EQ(filters.at(1), QStringLiteral("AVI Files (*.avi)"));
     EXPECT_EQ(filters.at(9), QStringLiteral("All Files (*.*)"));
 }
@@ -62,32 +59,25 @@ struct SupportedCase {
     const char *file;
     bool supported;
 };
-std::ostream &operator<<(std::ostream &os, const SupportedCase &c)
-{
+std::ostream &operator<<(std::ostream &os, const SupportedCase &c) {
     return os << c.file;
 }
 
 class IsSupportedFileTest : public ::testing::TestWithParam<SupportedCase> {};
 
-TEST_P(IsSupportedFileTest, ComparesTheLowerCaseExtension)
-{
+TEST_P(IsSupportedFileTest, ComparesTheLowerCaseExtension) {
     EXPECT_EQ(IsSupportedFile(QString::fromUtf8(GetParam().file), InputExtensions()),
               GetParam().supported);
 }
 
 const SupportedCase kSupportedCases[] = {
-    {"/v/a.avi", true},
-    {"/v/A.AVI", true},
-    {"/v/b.MPEG", true},
-    {"/v/c.Mp4", true},
-    {"/v/d.flv", false},      // an output type, not an input type
-    {"/v/list.tmp", false},
-    {"/v/noext", false},
+    {"/v/a.avi", true},      {"/v/A.AVI", true},
+    {"/v/b.MPEG", true},     {"/v/c.Mp4", true},
+    {"/v/d.flv", false},  // an output type, not an input type
+    {"/v/list.tmp", false},  {"/v/noext", false},
     {"/v.avi/noext", false},  // the point belongs to a folder
-    {"/v/a.avi.txt", false},
-    {"/v/.avi", true},
-    {"/v/a.", false},
-    {"/v/a.AVİ", false},      // only A to Z change case
+    {"/v/a.avi.txt", false}, {"/v/.avi", true},
+    {"/v/a.", false},        {"/v/a.AVİ", false},  // only A to Z change case
 };
 INSTANTIATE_TEST_SUITE_P(Table, IsSupportedFileTest, ::testing::ValuesIn(kSupportedCases));
 

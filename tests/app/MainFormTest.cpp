@@ -34,8 +34,7 @@ using Icon = platform::Dialogs::Icon;
 // A fresh application folder per test: a copy of the built one's data files.
 class MainFormTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(m_appDir.isValid());
         m_app = m_appDir.path() + u'/';
         const QDir built(QStringLiteral(SPLICORA_APP_DIR));
@@ -44,22 +43,19 @@ protected:
         ASSERT_TRUE(m_media.isValid());
     }
 
-    std::unique_ptr<TMainForm> makeForm(const QStringList &arguments = {})
-    {
+    std::unique_ptr<TMainForm> makeForm(const QStringList &arguments = {}) {
         return std::make_unique<TMainForm>(m_app, arguments);
     }
 
     // A file in the test's own media folder, copied from a generated one.
-    QString mediaCopy(const QString &source, const QString &relativeName)
-    {
+    QString mediaCopy(const QString &source, const QString &relativeName) {
         const QString target = m_media.filePath(relativeName);
         QDir().mkpath(QFileInfo(target).absolutePath());
         EXPECT_TRUE(QFile::copy(source, target)) << target.toStdString();
         return target;
     }
 
-    QString writeFile(const QString &relativeName, const QByteArray &bytes)
-    {
+    QString writeFile(const QString &relativeName, const QByteArray &bytes) {
         const QString target = m_media.filePath(relativeName);
         QDir().mkpath(QFileInfo(target).absolutePath());
         QFile file(target);
@@ -68,16 +64,14 @@ protected:
         return target;
     }
 
-    static QStringList captions(const TMainForm &form)
-    {
+    static QStringList captions(const TMainForm &form) {
         QStringList result;
         for (int i = 0; i < form.ltvTask->topLevelItemCount(); ++i)
             result.append(form.ltvTask->topLevelItem(i)->text(0));
         return result;
     }
 
-    static QList<int> selectedRows(const TMainForm &form)
-    {
+    static QList<int> selectedRows(const TMainForm &form) {
         QList<int> result;
         for (int i = 0; i < form.ltvTask->topLevelItemCount(); ++i) {
             if (form.ltvTask->topLevelItem(i)->isSelected())
@@ -86,8 +80,7 @@ protected:
         return result;
     }
 
-    static bool listButtonsEnabled(const TMainForm &form)
-    {
+    static bool listButtonsEnabled(const TMainForm &form) {
         const bool up = form.tbtnUp->isEnabled();
         EXPECT_EQ(form.tbtnDown->isEnabled(), up);
         EXPECT_EQ(form.tbtnRemove->isEnabled(), up);
@@ -97,8 +90,7 @@ protected:
     }
 
     // Five rows named 1..5 with play times, without probing anything.
-    static void fillFiveRows(TMainForm &form)
-    {
+    static void fillFiveRows(TMainForm &form) {
         for (int i = 1; i <= 5; ++i) {
             auto *item = new QTreeWidgetItem(form.ltvTask);
             SetItemData(form.ltvTask, i - 1, fldAll,
@@ -109,8 +101,7 @@ protected:
         form.EnableListButtons(true);
     }
 
-    static void select(TMainForm &form, std::initializer_list<int> rows)
-    {
+    static void select(TMainForm &form, std::initializer_list<int> rows) {
         form.ltvTask->clearSelection();
         for (int row : rows)
             form.ltvTask->topLevelItem(row - 1)->setSelected(true);
@@ -124,8 +115,7 @@ protected:
 
 // --- Start-up ----------------------------------------------------------------------------------
 
-TEST_F(MainFormTest, StartsEmptyWithWelcomePanelAndListButtonsOff)
-{
+TEST_F(MainFormTest, StartsEmptyWithWelcomePanelAndListButtonsOff) {
     auto form = makeForm();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Splicora V2.0"));
     EXPECT_EQ(form->FEncoderPath, m_app + "asapi.dll");
@@ -152,15 +142,19 @@ TEST_F(MainFormTest, StartsEmptyWithWelcomePanelAndListButtonsOff)
     EXPECT_TRUE(m_fakes.dialogs->messages.empty());
 }
 
-TEST_F(MainFormTest, ControlsCarryTheirNamesAndHints)
-{
+TEST_F(MainFormTest, ControlsCarryTheirNamesAndHints) {
     auto form = makeForm();
     const std::pair<const char *, const char *> hints[] = {
-        {"tbtnAddFile", "Add Video Files"}, {"tbtnAddDir", "Add Directory"},
-        {"tbtnUp", "Move Up"},              {"tbtnDown", "Move Down"},
-        {"tbtnRemove", "Remove"},           {"tbtnClear", "Clear"},
-        {"tbtnStart", "Start"},             {"tbtnStop", "Stop"},
-        {"tbtnSetting", "General Settings"}, {"tbtnAbout", "About"},
+        {"tbtnAddFile", "Add Video Files"},
+        {"tbtnAddDir", "Add Directory"},
+        {"tbtnUp", "Move Up"},
+        {"tbtnDown", "Move Down"},
+        {"tbtnRemove", "Remove"},
+        {"tbtnClear", "Clear"},
+        {"tbtnStart", "Start"},
+        {"tbtnStop", "Stop"},
+        {"tbtnSetting", "General Settings"},
+        {"tbtnAbout", "About"},
         {"tbtnHelp", "Help"},
     };
     for (const auto &[name, hint] : hints) {
@@ -186,16 +180,14 @@ struct VersionCase {
     QByteArray preferences;
     const char *title;
 };
-std::ostream &operator<<(std::ostream &os, const VersionCase &c)
-{
+std::ostream &operator<<(std::ostream &os, const VersionCase &c) {
     return os << c.name;
 }
 
 class MainFormVersionTest : public MainFormTest,
                             public ::testing::WithParamInterface<VersionCase> {};
 
-TEST_P(MainFormVersionTest, TitleShowsTheVersionText)
-{
+TEST_P(MainFormVersionTest, TitleShowsTheVersionText) {
     QFile::remove(m_app + "Preferences.ini");
     if (!GetParam().preferences.isNull()) {
         QFile file(m_app + "Preferences.ini");
@@ -212,11 +204,12 @@ const VersionCase kVersionCases[] = {
     {"OwnVersion", "[Main]\nVersion=2.5\n", "Splicora V2.5"},
     {"QuotedAnyCase", "[MAIN]\nversion = \"3.1 beta\"\n", "Splicora V3.1 beta"},
 };
-INSTANTIATE_TEST_SUITE_P(Table, MainFormVersionTest, ::testing::ValuesIn(kVersionCases),
+INSTANTIATE_TEST_SUITE_P(Table,
+                         MainFormVersionTest,
+                         ::testing::ValuesIn(kVersionCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(MainFormTest, PlainArgumentsAddSupportedFilesAndSkipTheRest)
-{
+TEST_F(MainFormTest, PlainArgumentsAddSupportedFilesAndSkipTheRest) {
     const QString video = mediaCopy(media::withSound(), "a.avi");
     const QString flv = mediaCopy(media::withSound(), "b.flv");
     const QString silent = mediaCopy(media::withoutSound(), "c.MP4");
@@ -236,15 +229,14 @@ TEST_F(MainFormTest, PlainArgumentsAddSupportedFilesAndSkipTheRest)
     EXPECT_TRUE(m_fakes.dialogs->messages.empty());
 }
 
-TEST_F(MainFormTest, ListFileNamesOneEntryPerLine)
-{
+TEST_F(MainFormTest, ListFileNamesOneEntryPerLine) {
     const QString a = mediaCopy(media::withSound(), "a.avi");
     const QString gone = mediaCopy(media::withSound(), "gone.avi");
     const QString folder = m_media.filePath("folder");
     const QString inFolder = mediaCopy(media::withoutSound(), "folder/x.mpg");
     QFile::remove(gone);
-    const QString list = writeFile(
-        "LIST.TMP", (a + "\r\n\r\n" + gone + "\n" + folder + "\r" + a).toUtf8());
+    const QString list =
+        writeFile("LIST.TMP", (a + "\r\n\r\n" + gone + "\n" + folder + "\r" + a).toUtf8());
     const QString ignored = mediaCopy(media::withoutSound(), "ignored.avi");
 
     auto form = makeForm({list, ignored});
@@ -255,8 +247,7 @@ TEST_F(MainFormTest, ListFileNamesOneEntryPerLine)
     EXPECT_EQ(m_fakes.dialogs->messages[0].caption, QStringLiteral("Already Listed"));
 }
 
-TEST_F(MainFormTest, UnreadableListFileIsReportedAndAddsNothing)
-{
+TEST_F(MainFormTest, UnreadableListFileIsReportedAndAddsNothing) {
     const QString a = mediaCopy(media::withSound(), "a.avi");
     auto form = makeForm({m_media.filePath("none.tmp"), a});
     EXPECT_EQ(form->ltvTask->topLevelItemCount(), 0);
@@ -265,8 +256,7 @@ TEST_F(MainFormTest, UnreadableListFileIsReportedAndAddsNothing)
     EXPECT_FALSE(listButtonsEnabled(*form));
 }
 
-TEST_F(MainFormTest, ProfilesAreListedByNameWithoutSelection)
-{
+TEST_F(MainFormTest, ProfilesAreListedByNameWithoutSelection) {
     writeFile("unused", "");
     for (const char *name : {"Web.bpf", "DVD.BPF", "notes.txt", ".Hidden.bpf"}) {
         QFile file(m_app + "Profiles/" + name);
@@ -280,8 +270,7 @@ TEST_F(MainFormTest, ProfilesAreListedByNameWithoutSelection)
     EXPECT_EQ(form->cmbProfile->currentIndex(), -1);
 }
 
-TEST_F(MainFormTest, MissingProfilesFolderIsReported)
-{
+TEST_F(MainFormTest, MissingProfilesFolderIsReported) {
     QDir(m_app + "Profiles").removeRecursively();
     auto form = makeForm();
     EXPECT_EQ(form->cmbProfile->count(), 0);
@@ -296,16 +285,14 @@ struct ShowCloseCase {
     int selected;
     const char *written;
 };
-std::ostream &operator<<(std::ostream &os, const ShowCloseCase &c)
-{
+std::ostream &operator<<(std::ostream &os, const ShowCloseCase &c) {
     return os << c.name;
 }
 
 class MainFormShowCloseTest : public MainFormTest,
                               public ::testing::WithParamInterface<ShowCloseCase> {};
 
-TEST_P(MainFormShowCloseTest, RestoresAndSavesProfileAndOutputFile)
-{
+TEST_P(MainFormShowCloseTest, RestoresAndSavesProfileAndOutputFile) {
     for (const char *name : {"A.bpf", "B.bpf", "C.bpf", "D.bpf", "E.bpf"}) {
         QFile file(m_app + "Profiles/" + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -330,18 +317,16 @@ TEST_P(MainFormShowCloseTest, RestoresAndSavesProfileAndOutputFile)
 }
 
 const ShowCloseCase kShowCloseCases[] = {
-    {"NoKeyGivesFirst", nullptr, 0, "0"},
-    {"StoredIndex", "3", 3, "3"},
-    {"BeyondTheList", "7", -1, "-1"},
-    {"Negative", "-1", -1, "-1"},
-    {"Hexadecimal", "0x2", 2, "2"},
-    {"NotANumber", "two", 0, "0"},
+    {"NoKeyGivesFirst", nullptr, 0, "0"}, {"StoredIndex", "3", 3, "3"},
+    {"BeyondTheList", "7", -1, "-1"},     {"Negative", "-1", -1, "-1"},
+    {"Hexadecimal", "0x2", 2, "2"},       {"NotANumber", "two", 0, "0"},
 };
-INSTANTIATE_TEST_SUITE_P(Table, MainFormShowCloseTest, ::testing::ValuesIn(kShowCloseCases),
+INSTANTIATE_TEST_SUITE_P(Table,
+                         MainFormShowCloseTest,
+                         ::testing::ValuesIn(kShowCloseCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(MainFormTest, CloseReportsPreferencesThatCannotBeWrittenAndStillCloses)
-{
+TEST_F(MainFormTest, CloseReportsPreferencesThatCannotBeWrittenAndStillCloses) {
     QFile::remove(m_app + "Preferences.ini");
     ASSERT_TRUE(QDir().mkdir(m_app + "Preferences.ini"));  // a folder where the file should be
     auto form = makeForm();
@@ -354,8 +339,7 @@ TEST_F(MainFormTest, CloseReportsPreferencesThatCannotBeWrittenAndStillCloses)
 
 // --- Adding videos -----------------------------------------------------------------------------
 
-TEST_F(MainFormTest, DuplicateIsAddedOnlyAfterYes)
-{
+TEST_F(MainFormTest, DuplicateIsAddedOnlyAfterYes) {
     const QString a = mediaCopy(media::withSound(), "a.avi");
     auto form = makeForm({a});
     ASSERT_EQ(form->ltvTask->topLevelItemCount(), 1);
@@ -383,8 +367,7 @@ TEST_F(MainFormTest, DuplicateIsAddedOnlyAfterYes)
     EXPECT_EQ(form->ltvTask->topLevelItemCount(), 3);
 }
 
-TEST_F(MainFormTest, PathsThatDifferInLetterCaseAreNoDuplicates)
-{
+TEST_F(MainFormTest, PathsThatDifferInLetterCaseAreNoDuplicates) {
     const QString lower = mediaCopy(media::withSound(), "clips/a.avi");
     const QString upper = mediaCopy(media::withSound(), "clips/A.AVI");
     auto form = makeForm({lower, upper});
@@ -392,8 +375,7 @@ TEST_F(MainFormTest, PathsThatDifferInLetterCaseAreNoDuplicates)
     EXPECT_TRUE(m_fakes.dialogs->messages.empty());
 }
 
-TEST_F(MainFormTest, OpenDialogAddsSecondToLastThenFirst)
-{
+TEST_F(MainFormTest, OpenDialogAddsSecondToLastThenFirst) {
     const QString one = mediaCopy(media::withSound(), "one.avi");
     const QString two = mediaCopy(media::withSound(), "two.avi");
     const QString three = mediaCopy(media::withSound(), "three.flv");
@@ -412,8 +394,7 @@ TEST_F(MainFormTest, OpenDialogAddsSecondToLastThenFirst)
     EXPECT_TRUE(request.filters.at(0).startsWith(QStringLiteral("All Support Files(")));
 }
 
-TEST_F(MainFormTest, CancelledOpenDialogAddsNothing)
-{
+TEST_F(MainFormTest, CancelledOpenDialogAddsNothing) {
     auto form = makeForm();
     form->tbtnAddFile->click();
     EXPECT_EQ(form->ltvTask->topLevelItemCount(), 0);
@@ -422,8 +403,7 @@ TEST_F(MainFormTest, CancelledOpenDialogAddsNothing)
     EXPECT_FALSE(form->panltvTask->isHidden());
 }
 
-TEST_F(MainFormTest, FolderAddsItsVideosSortedWithoutRegardToCase)
-{
+TEST_F(MainFormTest, FolderAddsItsVideosSortedWithoutRegardToCase) {
     mediaCopy(media::withSound(), "dir/b.MPG");
     mediaCopy(media::withSound(), "dir/a.avi");
     writeFile("dir/notes.txt", "notes");
@@ -443,8 +423,7 @@ TEST_F(MainFormTest, FolderAddsItsVideosSortedWithoutRegardToCase)
     EXPECT_TRUE(listButtonsEnabled(*form));
 }
 
-TEST_F(MainFormTest, FolderWithoutVideosAddsNothingSilently)
-{
+TEST_F(MainFormTest, FolderWithoutVideosAddsNothingSilently) {
     writeFile("dir/notes.txt", "notes");
     auto form = makeForm();
     m_fakes.dialogs->folderAnswers.push_back(m_media.filePath("dir"));
@@ -454,8 +433,7 @@ TEST_F(MainFormTest, FolderWithoutVideosAddsNothingSilently)
     EXPECT_FALSE(listButtonsEnabled(*form));
 }
 
-TEST_F(MainFormTest, UnreadablePlayTimeStopsTheAddAndRemovesItsRow)
-{
+TEST_F(MainFormTest, UnreadablePlayTimeStopsTheAddAndRemovesItsRow) {
     const QString a = mediaCopy(media::withSound(), "dir/a.avi");
     mediaCopy(media::corrupt(), "dir/b.avi");
     mediaCopy(media::withSound(), "dir/c.avi");
@@ -471,8 +449,7 @@ TEST_F(MainFormTest, UnreadablePlayTimeStopsTheAddAndRemovesItsRow)
     EXPECT_TRUE(listButtonsEnabled(*form));
 }
 
-TEST_F(MainFormTest, AudioOnlyFileShowsJustAnX)
-{
+TEST_F(MainFormTest, AudioOnlyFileShowsJustAnX) {
     const QString sound = mediaCopy(media::audioOnly(), "sound.mp4");
     auto form = makeForm({sound});
     ltvItemData row;
@@ -481,8 +458,7 @@ TEST_F(MainFormTest, AudioOnlyFileShowsJustAnX)
     EXPECT_NEAR(row.LengthSeconds, 2.0, 0.1);
 }
 
-TEST_F(MainFormTest, BadFilesAreReportedAndNeverCrash)
-{
+TEST_F(MainFormTest, BadFilesAreReportedAndNeverCrash) {
     const QString files[] = {
         mediaCopy(media::empty(), "empty.avi"),
         mediaCopy(media::corrupt(), "corrupt.mpg"),
@@ -500,8 +476,7 @@ TEST_F(MainFormTest, BadFilesAreReportedAndNeverCrash)
     }
 }
 
-TEST_F(MainFormTest, NamesWithBlanksQuotesAndAccentsAreAdded)
-{
+TEST_F(MainFormTest, NamesWithBlanksQuotesAndAccentsAreAdded) {
     const QString names[] = {
         mediaCopy(media::withSound(), "with blanks/my clip.avi"),
         mediaCopy(media::withSound(), "quote\"d 'clip'.avi"),
@@ -513,8 +488,7 @@ TEST_F(MainFormTest, NamesWithBlanksQuotesAndAccentsAreAdded)
         EXPECT_EQ(form->ltvTask->topLevelItem(i)->text(2), QStringLiteral("160x120"));
 }
 
-TEST_F(MainFormTest, DropAddsFolderVideosAndSupportedFilesOnly)
-{
+TEST_F(MainFormTest, DropAddsFolderVideosAndSupportedFilesOnly) {
     mediaCopy(media::withSound(), "drop/a.avi");
     mediaCopy(media::withSound(), "drop/b.wmv");
     const QString text = writeFile("notes.txt", "notes");
@@ -526,8 +500,7 @@ TEST_F(MainFormTest, DropAddsFolderVideosAndSupportedFilesOnly)
     data.setUrls({QUrl::fromLocalFile(m_media.filePath("drop")), QUrl::fromLocalFile(text),
                   QUrl::fromLocalFile(flv), QUrl::fromLocalFile(mov)});
     // As the window system delivers a drop: an enter that the window accepts, then the drop.
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
-                          Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(form.get(), &enter);
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -539,8 +512,7 @@ TEST_F(MainFormTest, DropAddsFolderVideosAndSupportedFilesOnly)
     EXPECT_TRUE(form->panltvTask->isHidden());
 }
 
-TEST_F(MainFormTest, DropWhileTheListIsDisabledAddsNothing)
-{
+TEST_F(MainFormTest, DropWhileTheListIsDisabledAddsNothing) {
     const QString a = mediaCopy(media::withSound(), "a.avi");
     auto form = makeForm();
     form->ltvTask->setEnabled(false);
@@ -550,8 +522,7 @@ TEST_F(MainFormTest, DropWhileTheListIsDisabledAddsNothing)
     EXPECT_FALSE(listButtonsEnabled(*form));
 }
 
-TEST_F(MainFormTest, DroppedPathIsTakenWhole)
-{
+TEST_F(MainFormTest, DroppedPathIsTakenWhole) {
     // A path longer than 253 characters must add its own file, not one named by a prefix of it.
     QString folder = QStringLiteral("long");
     while (folder.size() < 260)
@@ -572,15 +543,13 @@ struct EditCase {
     QStringList orderAfter;
     QList<int> selectedAfter;
 };
-std::ostream &operator<<(std::ostream &os, const EditCase &c)
-{
+std::ostream &operator<<(std::ostream &os, const EditCase &c) {
     return os << c.name;
 }
 
 class MainFormEditTest : public MainFormTest, public ::testing::WithParamInterface<EditCase> {};
 
-TEST_P(MainFormEditTest, ChangesRowsAndSelection)
-{
+TEST_P(MainFormEditTest, ChangesRowsAndSelection) {
     auto form = makeForm();
     fillFiveRows(*form);
     // Statuses move with their rows.
@@ -613,11 +582,12 @@ const EditCase kEditCases[] = {
     {"RemoveRows1_3_4", &TMainForm::tbtnRemoveClick, {1, 3, 4}, {"2", "5"}, {}},
     {"RemoveNothingSelected", &TMainForm::tbtnRemoveClick, {}, {"1", "2", "3", "4", "5"}, {}},
 };
-INSTANTIATE_TEST_SUITE_P(Table, MainFormEditTest, ::testing::ValuesIn(kEditCases),
+INSTANTIATE_TEST_SUITE_P(Table,
+                         MainFormEditTest,
+                         ::testing::ValuesIn(kEditCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(MainFormTest, RemovingTheLastRowsDisablesTheListButtons)
-{
+TEST_F(MainFormTest, RemovingTheLastRowsDisablesTheListButtons) {
     auto form = makeForm();
     fillFiveRows(*form);
     select(*form, {1, 2, 3, 4, 5});
@@ -626,8 +596,7 @@ TEST_F(MainFormTest, RemovingTheLastRowsDisablesTheListButtons)
     EXPECT_FALSE(listButtonsEnabled(*form));
 }
 
-TEST_F(MainFormTest, ClearEmptiesTheListAndKeepsTheWelcomePanelHidden)
-{
+TEST_F(MainFormTest, ClearEmptiesTheListAndKeepsTheWelcomePanelHidden) {
     const QString a = mediaCopy(media::withSound(), "a.avi");
     auto form = makeForm({a});
     form->tbtnClear->click();
@@ -636,8 +605,7 @@ TEST_F(MainFormTest, ClearEmptiesTheListAndKeepsTheWelcomePanelHidden)
     EXPECT_TRUE(form->panltvTask->isHidden());
 }
 
-TEST_F(MainFormTest, BackspaceClearsAndDeleteRemovesWhateverTheModifiers)
-{
+TEST_F(MainFormTest, BackspaceClearsAndDeleteRemovesWhateverTheModifiers) {
     auto form = makeForm();
     form->show();
     fillFiveRows(*form);
@@ -650,8 +618,7 @@ TEST_F(MainFormTest, BackspaceClearsAndDeleteRemovesWhateverTheModifiers)
     EXPECT_TRUE(m_fakes.dialogs->messages.empty());
 }
 
-TEST_F(MainFormTest, DoubleClickOpensTheTopSelectedRow)
-{
+TEST_F(MainFormTest, DoubleClickOpensTheTopSelectedRow) {
     auto form = makeForm();
     form->show();
     fillFiveRows(*form);
@@ -670,8 +637,7 @@ TEST_F(MainFormTest, DoubleClickOpensTheTopSelectedRow)
     EXPECT_EQ(m_fakes.shell->opened.constLast(), QStringLiteral("2"));
 }
 
-TEST_F(MainFormTest, ContextMenuEnablesByListState)
-{
+TEST_F(MainFormTest, ContextMenuEnablesByListState) {
     auto form = makeForm();
     form->ppmTaskPopup();
     EXPECT_FALSE(form->Open1->isEnabled());
@@ -703,8 +669,7 @@ TEST_F(MainFormTest, ContextMenuEnablesByListState)
     EXPECT_EQ(form->ltvTask->topLevelItemCount(), 0);
 }
 
-TEST_F(MainFormTest, NarrowerListSpreadsTheChangeOverTheColumns)
-{
+TEST_F(MainFormTest, NarrowerListSpreadsTheChangeOverTheColumns) {
     auto form = makeForm();
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -725,8 +690,7 @@ TEST_F(MainFormTest, NarrowerListSpreadsTheChangeOverTheColumns)
 
 // --- Simple commands ---------------------------------------------------------------------------
 
-TEST_F(MainFormTest, OpenButtonOpensTheFileOrElseItsFolder)
-{
+TEST_F(MainFormTest, OpenButtonOpensTheFileOrElseItsFolder) {
     const QString video = mediaCopy(media::withSound(), "out/movie.avi");
     const QString folder = m_media.filePath("out");
     auto form = makeForm();
@@ -752,8 +716,7 @@ TEST_F(MainFormTest, OpenButtonOpensTheFileOrElseItsFolder)
     }
 }
 
-TEST_F(MainFormTest, BrowserPutsTheChosenFileIntoTheField)
-{
+TEST_F(MainFormTest, BrowserPutsTheChosenFileIntoTheField) {
     auto form = makeForm();
     form->edtOutputFile->setText("/old/name.avi");
     form->bbtnBrowser->click();  // cancelled
@@ -768,8 +731,7 @@ TEST_F(MainFormTest, BrowserPutsTheChosenFileIntoTheField)
     EXPECT_EQ(form->FSaveFilter.constLast(), QStringLiteral("All Files (*.*)"));
 }
 
-TEST_F(MainFormTest, HelpAndLogoOpenWithTheShell)
-{
+TEST_F(MainFormTest, HelpAndLogoOpenWithTheShell) {
     auto form = makeForm();
     form->tbtnHelp->click();
     form->Image1Click();

@@ -35,9 +35,12 @@ public:
     std::vector<SaveRequest> saveRequests;
     std::vector<QString> folderTitles;
 
-    Button message(QWidget *, const QString &caption, const QString &text, Icon icon,
-                   Buttons buttons, Button defaultButton) override
-    {
+    Button message(QWidget *,
+                   const QString &caption,
+                   const QString &text,
+                   Icon icon,
+                   Buttons buttons,
+                   Button defaultButton) override {
         messages.push_back({caption, text, icon, buttons, defaultButton});
         if (buttons == Buttons::Ok)
             return Button::Ok;
@@ -48,28 +51,24 @@ public:
         return answer;
     }
 
-    QStringList openFiles(QWidget *, const OpenRequest &request) override
-    {
+    QStringList openFiles(QWidget *, const OpenRequest &request) override {
         openRequests.push_back(request);
         return pop(openAnswers, QStringList());
     }
 
-    std::optional<QString> saveFile(QWidget *, const SaveRequest &request) override
-    {
+    std::optional<QString> saveFile(QWidget *, const SaveRequest &request) override {
         saveRequests.push_back(request);
         return pop(saveAnswers, std::optional<QString>());
     }
 
-    std::optional<QString> selectFolder(QWidget *, const QString &title) override
-    {
+    std::optional<QString> selectFolder(QWidget *, const QString &title) override {
         folderTitles.push_back(title);
         return pop(folderAnswers, std::optional<QString>());
     }
 
 private:
     template <typename T>
-    static T pop(std::deque<T> &queue, T fallback)
-    {
+    static T pop(std::deque<T> &queue, T fallback) {
         if (queue.empty())
             return fallback;
         T value = queue.front();

@@ -12,8 +12,7 @@
 namespace {
 
 // Everything the child writes until it ends, as the encoder runs read it.
-std::string readToEnd(platform::Process &process, int timeoutMs = 100)
-{
+std::string readToEnd(platform::Process &process, int timeoutMs = 100) {
     std::string text;
     char buffer[4095];
     std::size_t count = 0;
@@ -28,42 +27,40 @@ std::string readToEnd(platform::Process &process, int timeoutMs = 100)
     return text;
 }
 
-TEST(Process, MergesStandardOutputAndErrorIntoOnePipe)
-{
+TEST(Process, MergesStandardOutputAndErrorIntoOnePipe) {
     platform::Process process;
     ASSERT_TRUE(process.start("/bin/sh", {"-c", "printf out; printf err >&2; printf more"}));
     EXPECT_EQ(readToEnd(process), "outerrmore");
     EXPECT_EQ(process.wait(), 0);
 }
 
-TEST(Process, PassesEveryArgumentWholeWithoutAShell)
-{
+TEST(Process, PassesEveryArgumentWholeWithoutAShell) {
     platform::Process process;
-    const QStringList arguments{"-c", "for a in \"$@\"; do printf '[%s]' \"$a\"; done", "sh",
-                                "a b", "\"quoted\"", "", "-o", "$HOME", "été;rm -rf x"};
+    const QStringList arguments{"-c",          "for a in \"$@\"; do printf '[%s]' \"$a\"; done",
+                                "sh",          "a b",
+                                "\"quoted\"",  "",
+                                "-o",          "$HOME",
+                                "été;rm -rf x"};
     ASSERT_TRUE(process.start("/bin/sh", arguments));
     EXPECT_EQ(QString::fromStdString(readToEnd(process)),
               QStringLiteral("[a b][\"quoted\"][][-o][$HOME][été;rm -rf x]"));
 }
 
-TEST(Process, ReportsTheExitStatus)
-{
+TEST(Process, ReportsTheExitStatus) {
     platform::Process process;
     ASSERT_TRUE(process.start("/bin/sh", {"-c", "exit 3"}));
     readToEnd(process);
     EXPECT_EQ(process.wait(), 3);
 }
 
-TEST(Process, AProgramThatDoesNotExistCannotStart)
-{
+TEST(Process, AProgramThatDoesNotExistCannotStart) {
     platform::Process process;
     EXPECT_FALSE(process.start("/nonexistent/asapi.dll", {}));
     EXPECT_FALSE(process.errorText().isEmpty());
     EXPECT_FALSE(process.running());
 }
 
-TEST(Process, ReadWaitsNoLongerThanAsked)
-{
+TEST(Process, ReadWaitsNoLongerThanAsked) {
     platform::Process process;
     ASSERT_TRUE(process.start("/bin/sleep", {"5"}));
     char buffer[16];
@@ -76,8 +73,7 @@ TEST(Process, ReadWaitsNoLongerThanAsked)
     process.kill();
 }
 
-TEST(Process, KillEndsTheChildAndBreaksThePipe)
-{
+TEST(Process, KillEndsTheChildAndBreaksThePipe) {
     platform::Process process;
     ASSERT_TRUE(process.start("/bin/sh", {"-c", "printf started; exec sleep 30"}));
     char buffer[64];
@@ -95,8 +91,7 @@ TEST(Process, KillEndsTheChildAndBreaksThePipe)
     EXPECT_FALSE(process.running());
 }
 
-TEST(Process, ReadsAtMostTheBytesAsked)
-{
+TEST(Process, ReadsAtMostTheBytesAsked) {
     platform::Process process;
     ASSERT_TRUE(process.start("/bin/sh", {"-c", "head -c 10000 /dev/zero"}));
     char buffer[4095];

@@ -13,11 +13,10 @@ namespace {
 struct FieldCase {
     const char *name;
     TItemField field;
-    ltvItemData expected;  // what Get leaves in a record that held "old" values
+    ltvItemData expected;     // what Get leaves in a record that held "old" values
     QStringList rowAfterSet;  // the row after Set of a "new" record
 };
-std::ostream &operator<<(std::ostream &os, const FieldCase &c)
-{
+std::ostream &operator<<(std::ostream &os, const FieldCase &c) {
     return os << c.name;
 }
 
@@ -26,16 +25,14 @@ const ltvItemData kNew{"/v/new.avi", "00:00:59.10", "720x480", "Joining", 7};
 
 class ItemDataTest : public ::testing::TestWithParam<FieldCase> {
 protected:
-    ItemDataTest()
-    {
+    ItemDataTest() {
         list.setColumnCount(4);
         new QTreeWidgetItem(&list, QStringList{"/v/a.avi", "00:01:23.2", "320x240", "OK"});
     }
     QTreeWidget list;
 };
 
-TEST_P(ItemDataTest, GetCopiesOnlyTheNamedFields)
-{
+TEST_P(ItemDataTest, GetCopiesOnlyTheNamedFields) {
     ltvItemData data = kOld;
     GetItemData(&list, 0, GetParam().field, data);
     const ltvItemData &e = GetParam().expected;
@@ -46,8 +43,7 @@ TEST_P(ItemDataTest, GetCopiesOnlyTheNamedFields)
     EXPECT_DOUBLE_EQ(data.LengthSeconds, e.LengthSeconds);
 }
 
-TEST_P(ItemDataTest, SetWritesOnlyTheNamedCells)
-{
+TEST_P(ItemDataTest, SetWritesOnlyTheNamedCells) {
     SetItemData(&list, 0, GetParam().field, kNew);
     QStringList row;
     for (int column = 0; column < 4; ++column)
@@ -68,17 +64,21 @@ const FieldCase kFieldCases[] = {
      fldLength,
      {"old", "00:01:23.2", "old", "old", 83.2},
      {"/v/a.avi", "00:00:59.10", "320x240", "OK"}},
-    {"Size", fldSize, {"old", "old", "320x240", "old", 42}, {"/v/a.avi", "00:01:23.2", "720x480", "OK"}},
+    {"Size",
+     fldSize,
+     {"old", "old", "320x240", "old", 42},
+     {"/v/a.avi", "00:01:23.2", "720x480", "OK"}},
     {"Status",
      fldStatus,
      {"old", "old", "old", "OK", 42},
      {"/v/a.avi", "00:01:23.2", "320x240", "Joining"}},
 };
-INSTANTIATE_TEST_SUITE_P(Table, ItemDataTest, ::testing::ValuesIn(kFieldCases),
+INSTANTIATE_TEST_SUITE_P(Table,
+                         ItemDataTest,
+                         ::testing::ValuesIn(kFieldCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST(ItemData, LengthThatIsNoTimeTextGivesMinusOne)
-{
+TEST(ItemData, LengthThatIsNoTimeTextGivesMinusOne) {
     QTreeWidget list;
     list.setColumnCount(4);
     new QTreeWidgetItem(&list, QStringList{"/v/a.avi", "", "x", "OK"});

@@ -19,8 +19,7 @@ struct Rows {
     void exchange(int i, int j) { std::swap(order[size_t(i)], order[size_t(j)]); }
 };
 
-std::vector<int> selectedRows(const Rows &list)
-{
+std::vector<int> selectedRows(const Rows &list) {
     std::vector<int> result;
     for (int i = 0; i < list.count(); ++i) {
         if (list.selected[size_t(i)])
@@ -36,15 +35,13 @@ struct MoveCase {
     std::vector<int> orderAfter;
     std::vector<int> selectedAfter;  // positions, from 1
 };
-std::ostream &operator<<(std::ostream &os, const MoveCase &c)
-{
+std::ostream &operator<<(std::ostream &os, const MoveCase &c) {
     return os << c.name;
 }
 
 class MoveTest : public ::testing::TestWithParam<MoveCase> {};
 
-TEST_P(MoveTest, MovesTheSelection)
-{
+TEST_P(MoveTest, MovesTheSelection) {
     const MoveCase &c = GetParam();
     Rows list{{1, 2, 3, 4, 5}, std::vector<bool>(5, false)};
     for (int row : c.selectedBefore)
@@ -70,23 +67,22 @@ const MoveCase kMoveCases[] = {
     {"DownBlockOfTwo", false, {2, 3}, {1, 4, 2, 3, 5}, {3, 4}},
     {"DownTopRow", false, {1}, {2, 1, 3, 4, 5}, {2}},
 };
-INSTANTIATE_TEST_SUITE_P(Table, MoveTest, ::testing::ValuesIn(kMoveCases),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, MoveTest, ::testing::ValuesIn(kMoveCases), [](const auto &info) {
+    return std::string(info.param.name);
+});
 
 struct ResizeCase {
     QList<int> before;
     int delta;
     QList<int> after;
 };
-std::ostream &operator<<(std::ostream &os, const ResizeCase &c)
-{
+std::ostream &operator<<(std::ostream &os, const ResizeCase &c) {
     return os << "delta " << c.delta;
 }
 
 class SpreadWidthChangeTest : public ::testing::TestWithParam<ResizeCase> {};
 
-TEST_P(SpreadWidthChangeTest, SpreadsByShares)
-{
+TEST_P(SpreadWidthChangeTest, SpreadsByShares) {
     EXPECT_EQ(SpreadWidthChange(GetParam().before, GetParam().delta), GetParam().after);
 }
 

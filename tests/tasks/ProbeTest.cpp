@@ -23,15 +23,13 @@ struct ProbeCase {
     const char *width;
     const char *height;
 };
-std::ostream &operator<<(std::ostream &os, const ProbeCase &c)
-{
+std::ostream &operator<<(std::ostream &os, const ProbeCase &c) {
     return os << c.name;
 }
 
 class ProbeMediaTest : public ::testing::TestWithParam<ProbeCase> {};
 
-TEST_P(ProbeMediaTest, ReadsPlayTimeAndFrameSize)
-{
+TEST_P(ProbeMediaTest, ReadsPlayTimeAndFrameSize) {
     const ProbeCase &c = GetParam();
     const ProbeAnswer answer = ProbeMedia(c.file());
     const std::optional<double> ms = ParsePlayTime(answer.playTime);
@@ -47,11 +45,12 @@ const ProbeCase kProbeCases[] = {
     {"WithoutSound", media::withoutSound, 1.1, 1.3, "176", "144"},
     {"AudioOnly", media::audioOnly, 1.9, 2.1, "", ""},
 };
-INSTANTIATE_TEST_SUITE_P(Media, ProbeMediaTest, ::testing::ValuesIn(kProbeCases),
+INSTANTIATE_TEST_SUITE_P(Media,
+                         ProbeMediaTest,
+                         ::testing::ValuesIn(kProbeCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST(ProbeMedia, FilesThatAreNoVideoGiveNoPlayTime)
-{
+TEST(ProbeMedia, FilesThatAreNoVideoGiveNoPlayTime) {
     for (const QString &file : {media::corrupt(), media::empty(), media::textAsVideo(),
                                 media::path("does-not-exist.avi")}) {
         SCOPED_TRACE(file.toStdString());
@@ -61,8 +60,7 @@ TEST(ProbeMedia, FilesThatAreNoVideoGiveNoPlayTime)
     }
 }
 
-TEST(ProbeMedia, NamedPipeIsNotReadFrom)
-{
+TEST(ProbeMedia, NamedPipeIsNotReadFrom) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath(QStringLiteral("pipe.avi"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
@@ -70,8 +68,7 @@ TEST(ProbeMedia, NamedPipeIsNotReadFrom)
     EXPECT_FALSE(ParsePlayTime(answer.playTime));
 }
 
-TEST(ProbeMedia, ReadsFilesWhoseNamesHoldBlanksQuotesAndAccents)
-{
+TEST(ProbeMedia, ReadsFilesWhoseNamesHoldBlanksQuotesAndAccents) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString name = dir.filePath(QStringLiteral("my \"best\" clip's été.avi"));
@@ -81,8 +78,7 @@ TEST(ProbeMedia, ReadsFilesWhoseNamesHoldBlanksQuotesAndAccents)
     EXPECT_EQ(answer.width, QStringLiteral("160"));
 }
 
-TEST(ParsePlayTime, AcceptsDecimalMilliseconds)
-{
+TEST(ParsePlayTime, AcceptsDecimalMilliseconds) {
     EXPECT_EQ(ParsePlayTime(QStringLiteral("2560")), 2560.0);
     EXPECT_EQ(ParsePlayTime(QStringLiteral("2560.500")), 2560.5);
     EXPECT_EQ(ParsePlayTime(QStringLiteral(" 40 ")), 40.0);
