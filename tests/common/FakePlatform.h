@@ -27,8 +27,9 @@ public:
     // Answers to questions, in order; a question with no scripted answer gets No.
     std::deque<Button> answers;
     std::deque<QStringList> openAnswers;
-    std::deque<std::optional<QString>> saveAnswers;
-    std::deque<std::optional<QString>> folderAnswers;
+    // A null text, or no scripted answer, cancels the dialog.
+    std::deque<QString> saveAnswers;
+    std::deque<QString> folderAnswers;
 
     std::vector<Message> messages;
     std::vector<OpenRequest> openRequests;
@@ -58,15 +59,21 @@ public:
 
     std::optional<QString> saveFile(QWidget *, const SaveRequest &request) override {
         saveRequests.push_back(request);
-        return pop(saveAnswers, std::optional<QString>());
+        return chosen(pop(saveAnswers, QString()));
     }
 
     std::optional<QString> selectFolder(QWidget *, const QString &title) override {
         folderTitles.push_back(title);
-        return pop(folderAnswers, std::optional<QString>());
+        return chosen(pop(folderAnswers, QString()));
     }
 
 private:
+    static std::optional<QString> chosen(const QString &answer) {
+        if (answer.isNull())
+            return std::nullopt;
+        return answer;
+    }
+
     template <typename T>
     static T pop(std::deque<T> &queue, T fallback) {
         if (queue.empty())
