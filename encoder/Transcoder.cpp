@@ -29,8 +29,7 @@ bool sameFile(const std::string &a, const std::string &b) {
 
 }  // namespace
 
-double contentLength(double videoEnd, double audioEnd, double audioFrameSeconds, double fps)
-{
+double contentLength(double videoEnd, double audioEnd, double audioFrameSeconds, double fps) {
     // Sound that runs on past the pictures by less than a frame plus its codec's priming and
     // padding (up to two of its own frames) is not content: the pictures give the length.
     if (videoEnd >= 0 && (audioEnd < 0 || audioEnd < videoEnd + 1 / fps + 2 * audioFrameSeconds))
@@ -110,8 +109,8 @@ Status Transcoder::prepare() {
     picture_.frameRate = output_.videoEncoder()->framerate;
     const double fps = av_q2d(picture_.frameRate);
     for (const InputInfo &info : inputs_) {
-        double length = contentLength(info.videoSeconds, info.audioSeconds,
-                                      info.audioFrameSeconds, fps);
+        double length =
+            contentLength(info.videoSeconds, info.audioSeconds, info.audioFrameSeconds, fps);
         totalSeconds_ += std::llround(length * fps) / fps;
     }
 
@@ -233,11 +232,37 @@ Status Transcoder::takePicture(InputFile &input, AVFrame *decoded) {
     current_.lastVideoTime = time;
     current_.sawVideo = true;
 
+    auto scaled = scalePicture(input, decoded);
+    if (!scaled)
+        return Failure{scaled.error()};
+
+    // Each output frame shows the latest picture that is due at its time, rounded to the
+    // nearest frame: pictures repeat or drop to hold the output rate.
+    int64_t due = std::llround(time * av_q2d(picture_.frameRate));
+    const AVFrame *shown = current_.picture ? current_.picture.get() : scaled->get();
+    if (auto status = emitVideoUntil(due, shown); !status)
+        return status;
+    current_.picture = std::move(scaled.value());
+    return {};
+}
+
+Expected<AVFrameUPtr> Transcoder::scalePicture(const InputFile &input, const AVFrame *decoded) {
     const AVCodecContext *video = output_.videoEncoder();
+    if (decoded->width == video->width && decoded->height == video->height &&
+        decoded->format == video->pix_fmt) {
+        // Already the output's size and format, as an intermediate is: a new reference to the
+        // decoder's picture saves a copy through the scaler.
+        AVFrameUPtr same(av_frame_clone(decoded));
+        if (!same)
+            return Failure{"out of memory"};
+        same->sample_aspect_ratio = video->sample_aspect_ratio;
+        return same;
+    }
     AVFrameUPtr scaled = makeAVFrame();
     scaled->format = video->pix_fmt;
     scaled->width = video->width;
     scaled->height = video->height;
+    scaled->sample_aspect_ratio = video->sample_aspect_ratio;
     if (av_frame_get_buffer(scaled.get(), 0) < 0)
         return Failure{"out of memory"};
     SwsContext *scaler =
@@ -249,15 +274,7 @@ Status Transcoder::takePicture(InputFile &input, AVFrame *decoded) {
         return Failure{"cannot scale the pictures of '" + input.info().path + "'"};
     sws_scale(scaler, decoded->data, decoded->linesize, 0, decoded->height, scaled->data,
               scaled->linesize);
-
-    // Each output frame shows the latest picture that is due at its time, rounded to the
-    // nearest frame: pictures repeat or drop to hold the output rate.
-    int64_t due = std::llround(time * av_q2d(picture_.frameRate));
-    const AVFrame *shown = current_.picture ? current_.picture.get() : scaled.get();
-    if (auto status = emitVideoUntil(due, shown); !status)
-        return status;
-    current_.picture = std::move(scaled);
-    return {};
+    return scaled;
 }
 
 Status Transcoder::takeSound(InputFile &input, AVFrame *decoded) {
@@ -366,9 +383,9 @@ Status Transcoder::endInput(InputFile &input) {
     av_channel_layout_uninit(&current_.resamplerLayout);
 
     const double fps = av_q2d(picture_.frameRate);
-    double length = contentLength(current_.sawVideo ? current_.videoEnd : -1,
-                                  current_.sawAudio ? current_.audioEnd : -1,
-                                  current_.longestAudioFrame, fps);
+    double length =
+        contentLength(current_.sawVideo ? current_.videoEnd : -1,
+                      current_.sawAudio ? current_.audioEnd : -1, current_.longestAudioFrame, fps);
     int64_t frames = std::llround(length * fps);
     if (std::getenv("ASAPI_DEBUG"))
         std::fprintf(stderr, "input %s: video %.4f audio %.4f frames %lld\n",

@@ -36,6 +36,7 @@ private:
     Status decodeAudio(InputFile &input, const AVPacket *packet);
     Status takePicture(InputFile &input, AVFrame *decoded);
     Status takeSound(InputFile &input, AVFrame *decoded);
+    Expected<AVFrameUPtr> scalePicture(const InputFile &input, const AVFrame *decoded);
     Status endInput(InputFile &input);
 
     Status emitVideoUntil(int64_t localFrames, const AVFrame *picture);
