@@ -239,6 +239,16 @@ Status Transcoder::takePicture(InputFile &input, AVFrame *decoded) {
     // Each output frame shows the latest picture that is due at its time, rounded to the
     // nearest frame: pictures repeat or drop to hold the output rate.
     int64_t due = std::llround(time * av_q2d(picture_.frameRate));
+    if (decoded->best_effort_timestamp != AV_NOPTS_VALUE) {
+        // In whole numbers, so that a picture exactly halfway between two frames goes to the
+        // later one every time, as ffmpeg's fps filter has it.
+        int64_t start =
+            input.format()->start_time == AV_NOPTS_VALUE
+                ? 0
+                : av_rescale_q(input.format()->start_time, AV_TIME_BASE_Q, stream->time_base);
+        due = av_rescale_q_rnd(decoded->best_effort_timestamp - start, stream->time_base,
+                               av_inv_q(picture_.frameRate), AV_ROUND_NEAR_INF);
+    }
     const AVFrame *shown = current_.picture ? current_.picture.get() : scaled->get();
     if (auto status = emitVideoUntil(due, shown); !status)
         return status;
