@@ -1,6 +1,8 @@
 #include "encoder/Output.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <vector>
 
 namespace asapi {
 
@@ -20,8 +22,16 @@ Status openEncoder(AVCodecContext *context, const AVCodec *codec, const char *wh
 AVRational supportedFrameRate(const AVCodec *codec, AVRational wanted) {
     if (!codec->supported_framerates)
         return wanted;
-    int best = av_find_nearest_q_idx(wanted, codec->supported_framerates);
-    return codec->supported_framerates[best];
+    // MPEG-1 lists its eight standard rates first; the rest would need a non-standard stream.
+    const size_t usable = codec->id == AV_CODEC_ID_MPEG1VIDEO ? 8 : SIZE_MAX;
+    std::vector<AVRational> rates;
+    for (const AVRational *r = codec->supported_framerates; r->num && rates.size() < usable; ++r)
+        rates.push_back(*r);
+    for (const AVRational &r : rates)
+        if (av_cmp_q(r, wanted) == 0)
+            return r;
+    rates.push_back(AVRational{0, 0});
+    return rates[av_find_nearest_q_idx(wanted, rates.data())];
 }
 
 }  // namespace
@@ -55,6 +65,11 @@ Status OutputFile::configure(const EncodeOptions &options,
     AVCodecContext *v = video_.get();
     v->width = picture.width;
     v->height = picture.height;
+    if (vcodec->id == AV_CODEC_ID_H264) {
+        // x264 takes 4:2:0 pictures of even sizes only.
+        v->width += v->width % 2;
+        v->height += v->height % 2;
+    }
     v->pix_fmt = vcodec->pix_fmts ? vcodec->pix_fmts[0] : AV_PIX_FMT_YUV420P;
     AVRational rate = supportedFrameRate(vcodec, picture.frameRate);
     v->framerate = rate;

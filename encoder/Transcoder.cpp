@@ -22,6 +22,14 @@ bool isUsableRate(AVRational rate) {
     return rate.num > 0 && rate.den > 0 && av_q2d(rate) >= 1 && av_q2d(rate) <= 240;
 }
 
+// A time far outside the file's own length is a damaged timestamp; believed, it would fill the
+// output with hours of repeated pictures.
+bool isPlausibleTime(double time, const InputInfo &info) {
+    if (info.durationSeconds <= 0)
+        return true;
+    return time > -10 && time < info.durationSeconds + 10;
+}
+
 bool sameFile(const std::string &a, const std::string &b) {
     std::error_code error;
     return std::filesystem::equivalent(a, b, error);
@@ -221,11 +229,15 @@ Status Transcoder::takePicture(InputFile &input, AVFrame *decoded) {
     const AVStream *stream = input.format()->streams[input.videoIndex()];
     double sourceFrame = isUsableRate(input.info().frameRate) ? 1 / av_q2d(input.info().frameRate)
                                                               : 1 / av_q2d(picture_.frameRate);
-    double time;
-    if (decoded->best_effort_timestamp != AV_NOPTS_VALUE)
-        time = decoded->best_effort_timestamp * av_q2d(stream->time_base) - input.startSeconds();
-    else
-        time = current_.lastVideoTime < 0 ? 0 : current_.lastVideoTime + sourceFrame;
+    bool stamped = decoded->best_effort_timestamp != AV_NOPTS_VALUE;
+    double time = current_.lastVideoTime < 0 ? 0 : current_.lastVideoTime + sourceFrame;
+    if (stamped) {
+        double stamp =
+            decoded->best_effort_timestamp * av_q2d(stream->time_base) - input.startSeconds();
+        stamped = isPlausibleTime(stamp, input.info());
+        if (stamped)
+            time = stamp;
+    }
     double length =
         decoded->pkt_duration > 0 ? decoded->pkt_duration * av_q2d(stream->time_base) : sourceFrame;
     current_.videoEnd = std::max(current_.videoEnd, time + length);
@@ -239,7 +251,7 @@ Status Transcoder::takePicture(InputFile &input, AVFrame *decoded) {
     // Each output frame shows the latest picture that is due at its time, rounded to the
     // nearest frame: pictures repeat or drop to hold the output rate.
     int64_t due = std::llround(time * av_q2d(picture_.frameRate));
-    if (decoded->best_effort_timestamp != AV_NOPTS_VALUE) {
+    if (stamped) {
         // In whole numbers, so that a picture exactly halfway between two frames goes to the
         // later one every time, as ffmpeg's fps filter has it.
         int64_t start =
@@ -291,10 +303,13 @@ Status Transcoder::takeSound(InputFile &input, AVFrame *decoded) {
     const AVStream *stream = input.format()->streams[input.audioIndex()];
     const AVCodecContext *audio = output_.audioEncoder();
     const int rate = audio->sample_rate;
-    double time =
-        decoded->best_effort_timestamp != AV_NOPTS_VALUE
-            ? decoded->best_effort_timestamp * av_q2d(stream->time_base) - input.startSeconds()
-            : current_.audioEnd;
+    double time = current_.audioEnd;
+    if (decoded->best_effort_timestamp != AV_NOPTS_VALUE) {
+        double stamp =
+            decoded->best_effort_timestamp * av_q2d(stream->time_base) - input.startSeconds();
+        if (isPlausibleTime(stamp, input.info()))
+            time = stamp;
+    }
     current_.audioEnd =
         std::max(current_.audioEnd, time + decoded->nb_samples / double(decoded->sample_rate));
     current_.sawAudio = true;

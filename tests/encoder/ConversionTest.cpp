@@ -142,3 +142,75 @@ TEST(Encoder, EmptyAviChunksRepeatThePreviousPictureAndTheVideoGoesOn) {
 
 }  // namespace
 }  // namespace asapi::test
+
+namespace asapi::test {
+namespace {
+
+struct SettingCase {
+    const char *name;
+    const char *output;
+    std::vector<std::string> options;
+    int width;
+    int height;
+    const char *frameRate;
+    long frames;  // of the 3 s input
+};
+
+std::ostream &operator<<(std::ostream &os, const SettingCase &c) {
+    return os << c.name;
+}
+
+const SettingCase kSettings[] = {
+    // x264 takes even sizes only: an odd one grows by a pixel instead of failing.
+    {"h264_odd_size",
+     "out.mp4",
+     {"-lavcopts", "vcodec=h264", "-oac", "lavc", "-lavcopts", "acodec=aac", "-vf",
+      "scale=161:121"},
+     162,
+     122,
+     "25/1",
+     75},
+    // MPEG-1 knows eight frame rates; 17 fps becomes the nearest of them.
+    {"mpeg1_nearest_standard_rate",
+     "out.mpg",
+     {"-lavcopts", "vcodec=mpeg1video", "-oac", "lavc", "-lavcopts", "acodec=mp2", "-ofps", "17",
+      "-vf", "scale=160:120"},
+     160,
+     120,
+     "24000/1001",
+     72},
+    {"decimal_rate",
+     "out.avi",
+     {"-ofps", "29.97", "-vf", "scale=160:120"},
+     160,
+     120,
+     "30000/1001",
+     90},
+    {"first_input_rate_without_ofps", "out.avi", {"-vf", "scale=160:120"}, 160, 120, "25/1", 75},
+};
+
+class OutputSetting : public ::testing::TestWithParam<SettingCase> {};
+
+TEST_P(OutputSetting, IsHonouredOrBroughtToTheNearestTheCodecTakes) {
+    const SettingCase &c = GetParam();
+    TempDir dir;
+    std::vector<std::string> args = {media("h264_aac.mp4").string(), "-o",
+                                     (dir / c.output).string()};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    RunResult run = runEncoder(args);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const MediaFacts out = probe(dir / c.output);
+    ASSERT_TRUE(out.video);
+    EXPECT_EQ(out.video->width, c.width);
+    EXPECT_EQ(out.video->height, c.height);
+    EXPECT_EQ(out.video->frameRate, c.frameRate);
+    EXPECT_EQ(out.video->frames, c.frames);
+}
+
+INSTANTIATE_TEST_SUITE_P(Encoder,
+                         OutputSetting,
+                         ::testing::ValuesIn(kSettings),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace asapi::test
