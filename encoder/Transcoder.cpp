@@ -166,7 +166,8 @@ Status Transcoder::transcodeInput(InputFile &input) {
     current_ = Current{};
     current_.firstFrame = framesWritten_;
     current_.firstSample = samplesAt(framesWritten_);
-    scalerOwner_.reset();
+    current_.hasAudio = input.info().hasAudio;
+    scaler_.reset();
 
     AVFormatContext *format = input.format();
     while (true) {
@@ -288,10 +289,10 @@ Expected<AVFrameUPtr> Transcoder::scalePicture(const InputFile &input, const AVF
     if (av_frame_get_buffer(scaled.get(), 0) < 0)
         return Failure{"out of memory"};
     SwsContext *scaler =
-        sws_getCachedContext(scalerOwner_.release(), decoded->width, decoded->height,
+        sws_getCachedContext(scaler_.release(), decoded->width, decoded->height,
                              static_cast<AVPixelFormat>(decoded->format), video->width,
                              video->height, video->pix_fmt, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    scalerOwner_.reset(scaler);
+    scaler_.reset(scaler);
     if (!scaler)
         return Failure{"cannot scale the pictures of '" + input.info().path + "'"};
     sws_scale(scaler, decoded->data, decoded->linesize, 0, decoded->height, scaled->data,
@@ -426,7 +427,6 @@ Status Transcoder::endInput(InputFile &input) {
     if (have < target)
         return queueSilence(target - have);
     dropQueuedTail(have - target);
-    (void)input;
     return {};
 }
 
@@ -440,8 +440,8 @@ Status Transcoder::emitVideoUntil(int64_t localFrames, const AVFrame *picture) {
         if (auto status = output_.writeVideo(frame.get()); !status)
             return status;
         ++framesWritten_;
-        if (!current_.sawAudio && !current_.resampler) {
-            // No sound so far in this input: silence keeps pace with the pictures.
+        if (!current_.hasAudio) {
+            // An input without sound: silence keeps pace with the pictures.
             int64_t behind = samplesAt(framesWritten_ - 1) - totalSamples();
             if (behind > 0)
                 if (auto status = queueSilence(behind); !status)

@@ -70,7 +70,7 @@ private:
         int64_t firstFrame = 0;
         int64_t firstSample = 0;
         AVFrameUPtr picture;
-        SwsContext *scaler = nullptr;
+        bool hasAudio = false;  // has a sound stream, whether or not it decodes
         SwrContextUPtr resampler;
         AVChannelLayout resamplerLayout{};
         int resamplerRate = 0;
@@ -85,7 +85,7 @@ private:
         bool sawAudio = false;
     };
     Current current_;
-    SwsContextUPtr scalerOwner_;
+    SwsContextUPtr scaler_;
     AVFrameUPtr decoded_ = makeAVFrame();
     AVPacketUPtr packet_ = makeAVPacket();
 };
