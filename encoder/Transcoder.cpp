@@ -12,8 +12,6 @@ volatile std::sig_atomic_t g_stopRequested = 0;
 
 namespace {
 
-constexpr int kSilenceChunk = 4096;
-
 int evenAtLeastTwo(double value) {
     return std::max(2, static_cast<int>(std::lround(value / 2)) * 2);
 }
@@ -135,12 +133,7 @@ Status Transcoder::prepare() {
     av_image_fill_black(black_->data, linesizes, video->pix_fmt, video->color_range, video->width,
                         video->height);
 
-    const AVCodecContext *audio = output_.audioEncoder();
-    primingLeft_ = output_.audioPriming();
-    queue_.reset(av_audio_fifo_alloc(audio->sample_fmt, audio->ch_layout.nb_channels, 1));
-    if (!queue_)
-        return Failure{"out of memory"};
-    return {};
+    return sound_.init();
 }
 
 Status Transcoder::transcodeAll() {
@@ -155,7 +148,7 @@ Status Transcoder::transcodeAll() {
         if (auto status = transcodeInput(input.value()); !status)
             return status;
     }
-    if (auto status = finishAudio(); !status)
+    if (auto status = sound_.finish(); !status)
         return status;
     if (auto status = output_.finish(); !status)
         return status;
@@ -350,17 +343,17 @@ Status Transcoder::takeSound(InputFile &input, AVFrame *decoded) {
 
     // Place the sound at its time: silence before a late start, and over a gap that damaged
     // frames left; a start before the input's own start is cut.
-    int64_t queued = totalSamples() - current_.firstSample + swr_get_delay(resampler, rate);
+    int64_t queued = sound_.total() - current_.firstSample + swr_get_delay(resampler, rate);
     int64_t wanted = std::llround(time * rate);
     if (!current_.audioStarted) {
         current_.audioStarted = true;
         if (wanted > queued)
-            if (auto status = queueSilence(wanted - queued); !status)
+            if (auto status = sound_.pushSilence(wanted - queued, keepBack()); !status)
                 return status;
         if (wanted < queued)
             current_.samplesToSkip = queued - wanted;
     } else if (wanted - queued > rate / 10) {
-        if (auto status = queueSilence(wanted - queued); !status)
+        if (auto status = sound_.pushSilence(wanted - queued, keepBack()); !status)
             return status;
     }
 
@@ -377,17 +370,17 @@ Status Transcoder::takeSound(InputFile &input, AVFrame *decoded) {
                     const_cast<const uint8_t **>(decoded->extended_data), decoded->nb_samples);
     if (got < 0)
         return Failure{"cannot resample the sound of '" + input.info().path + "': " + err2str(got)};
-    if (auto status = queueSamples(converted->extended_data, got); !status)
+    if (auto status = queueConverted(converted->extended_data, got); !status)
         return status;
 
     if (!input.info().hasVideo) {
         // Sound only: black pictures follow the sound as it comes.
-        double soundSoFar = double(totalSamples() - current_.firstSample) / rate;
+        double soundSoFar = double(sound_.total() - current_.firstSample) / rate;
         int64_t due = std::llround(soundSoFar * av_q2d(picture_.frameRate));
         if (auto status = emitVideoUntil(due, black_.get()); !status)
             return status;
     }
-    return encodeQueuedAudio(2 * samplesAt(1) + 1);
+    return sound_.encode(keepBack());
 }
 
 Status Transcoder::endInput(InputFile &input) {
@@ -402,7 +395,7 @@ Status Transcoder::endInput(InputFile &input) {
                 return Failure{"out of memory"};
             int got = swr_convert(resampler, tail->extended_data, tail->nb_samples, nullptr, 0);
             if (got > 0)
-                if (auto status = queueSamples(tail->extended_data, got); !status)
+                if (auto status = queueConverted(tail->extended_data, got); !status)
                     return status;
         }
     }
@@ -423,10 +416,10 @@ Status Transcoder::endInput(InputFile &input) {
 
     // Sound ends exactly with the pictures, so the next input starts in step.
     int64_t target = samplesAt(framesWritten_);
-    int64_t have = totalSamples();
+    int64_t have = sound_.total();
     if (have < target)
-        return queueSilence(target - have);
-    dropQueuedTail(have - target);
+        return sound_.pushSilence(target - have, keepBack());
+    sound_.dropTail(have - target);
     return {};
 }
 
@@ -442,9 +435,9 @@ Status Transcoder::emitVideoUntil(int64_t localFrames, const AVFrame *picture) {
         ++framesWritten_;
         if (!current_.hasAudio) {
             // An input without sound: silence keeps pace with the pictures.
-            int64_t behind = samplesAt(framesWritten_ - 1) - totalSamples();
+            int64_t behind = samplesAt(framesWritten_ - 1) - sound_.total();
             if (behind > 0)
-                if (auto status = queueSilence(behind); !status)
+                if (auto status = sound_.pushSilence(behind, keepBack()); !status)
                     return status;
         }
         if (auto status = reportProgress(false); !status)
@@ -453,126 +446,16 @@ Status Transcoder::emitVideoUntil(int64_t localFrames, const AVFrame *picture) {
     return {};
 }
 
-Status Transcoder::queueSamples(uint8_t **data, int samples) {
+Status Transcoder::queueConverted(uint8_t *const *data, int samples) {
     int skip = static_cast<int>(std::min<int64_t>(current_.samplesToSkip, samples));
     current_.samplesToSkip -= skip;
-    if (skip == samples)
-        return {};
-    const AVCodecContext *audio = output_.audioEncoder();
-    const int channels = audio->ch_layout.nb_channels;
-    const bool planar = av_sample_fmt_is_planar(audio->sample_fmt);
-    const int bytes = av_get_bytes_per_sample(audio->sample_fmt) * (planar ? 1 : channels);
-    uint8_t *planes[AV_NUM_DATA_POINTERS * 8];
-    const int planeCount = planar ? channels : 1;
-    for (int i = 0; i < planeCount; ++i)
-        planes[i] = data[i] + static_cast<ptrdiff_t>(skip) * bytes;
-    if (av_audio_fifo_write(queue_.get(), reinterpret_cast<void **>(planes), samples - skip) <
-        samples - skip)
-        return Failure{"out of memory"};
-    return {};
+    return sound_.push(data, samples, skip);
 }
 
-Status Transcoder::queueSilence(int64_t samples) {
-    const AVCodecContext *audio = output_.audioEncoder();
-    AVFrameUPtr silence = makeAVFrame();
-    silence->format = audio->sample_fmt;
-    av_channel_layout_copy(&silence->ch_layout, &audio->ch_layout);
-    silence->nb_samples = kSilenceChunk;
-    if (av_frame_get_buffer(silence.get(), 0) < 0)
-        return Failure{"out of memory"};
-    av_samples_set_silence(silence->extended_data, 0, kSilenceChunk, audio->ch_layout.nb_channels,
-                           audio->sample_fmt);
-    const int64_t keepBack = 2 * samplesAt(1) + 1;
-    while (samples > 0) {
-        int chunk = static_cast<int>(std::min<int64_t>(samples, kSilenceChunk));
-        if (av_audio_fifo_write(queue_.get(), reinterpret_cast<void **>(silence->extended_data),
-                                chunk) < chunk)
-            return Failure{"out of memory"};
-        samples -= chunk;
-        if (auto status = encodeQueuedAudio(keepBack); !status)
-            return status;
-    }
-    return {};
-}
-
-void Transcoder::dropQueuedTail(int64_t samples) {
-    const int size = av_audio_fifo_size(queue_.get());
-    const int keep = static_cast<int>(std::max<int64_t>(0, size - samples));
-    if (keep == size)
-        return;
-    if (keep == 0) {
-        av_audio_fifo_reset(queue_.get());
-        return;
-    }
-    const AVCodecContext *audio = output_.audioEncoder();
-    AVFrameUPtr held = makeAVFrame();
-    held->format = audio->sample_fmt;
-    av_channel_layout_copy(&held->ch_layout, &audio->ch_layout);
-    held->nb_samples = keep;
-    if (av_frame_get_buffer(held.get(), 0) < 0) {
-        // Without memory to hold the head, keeping the tail is the lesser harm.
-        return;
-    }
-    av_audio_fifo_read(queue_.get(), reinterpret_cast<void **>(held->extended_data), keep);
-    av_audio_fifo_reset(queue_.get());
-    av_audio_fifo_write(queue_.get(), reinterpret_cast<void **>(held->extended_data), keep);
-}
-
-Status Transcoder::encodeQueuedAudio(int64_t keepBack) {
-    const AVCodecContext *audio = output_.audioEncoder();
-    const int frameSize = output_.audioFrameSize();
-    if (primingLeft_ > 0) {
-        int drop = std::min(primingLeft_, av_audio_fifo_size(queue_.get()));
-        av_audio_fifo_drain(queue_.get(), drop);
-        samplesEncoded_ += drop;
-        primingLeft_ -= drop;
-    }
-    while (av_audio_fifo_size(queue_.get()) - keepBack >= frameSize) {
-        AVFrameUPtr frame = makeAVFrame();
-        frame->format = audio->sample_fmt;
-        av_channel_layout_copy(&frame->ch_layout, &audio->ch_layout);
-        frame->sample_rate = audio->sample_rate;
-        frame->nb_samples = frameSize;
-        if (av_frame_get_buffer(frame.get(), 0) < 0)
-            return Failure{"out of memory"};
-        av_audio_fifo_read(queue_.get(), reinterpret_cast<void **>(frame->extended_data),
-                           frameSize);
-        frame->pts = samplesEncoded_;
-        samplesEncoded_ += frameSize;
-        if (auto status = output_.writeAudio(frame.get()); !status)
-            return status;
-    }
-    return {};
-}
-
-Status Transcoder::finishAudio() {
-    if (auto status = encodeQueuedAudio(0); !status)
-        return status;
-    const int frameSize = output_.audioFrameSize();
-    const int left = av_audio_fifo_size(queue_.get());
-    if (left == 0)
-        return {};
-    if (output_.audioTakesShortLastFrame()) {
-        // encodeQueuedAudio sends whole frames only; the short last one goes out by itself.
-        const AVCodecContext *audio = output_.audioEncoder();
-        AVFrameUPtr frame = makeAVFrame();
-        frame->format = audio->sample_fmt;
-        av_channel_layout_copy(&frame->ch_layout, &audio->ch_layout);
-        frame->sample_rate = audio->sample_rate;
-        frame->nb_samples = left;
-        if (av_frame_get_buffer(frame.get(), 0) < 0)
-            return Failure{"out of memory"};
-        av_audio_fifo_read(queue_.get(), reinterpret_cast<void **>(frame->extended_data), left);
-        frame->pts = samplesEncoded_;
-        samplesEncoded_ += left;
-        return output_.writeAudio(frame.get());
-    }
-    // Whole frames only: the end rounds to the nearer frame boundary.
-    if (2 * left >= frameSize)
-        return queueSilence(frameSize - left).ok() ? encodeQueuedAudio(0)
-                                                   : Status(Failure{"out of memory"});
-    av_audio_fifo_reset(queue_.get());
-    return {};
+int64_t Transcoder::keepBack() const {
+    // Up to two frames' worth of sound stays unencoded, so that an input's end can still be cut
+    // to meet its last picture.
+    return 2 * samplesAt(1) + 1;
 }
 
 Status Transcoder::reportProgress(bool force) {
@@ -598,10 +481,6 @@ int64_t Transcoder::samplesAt(int64_t frames) const {
 
 double Transcoder::seconds(int64_t frames) const {
     return frames / av_q2d(picture_.frameRate);
-}
-
-int64_t Transcoder::totalSamples() const {
-    return samplesEncoded_ + av_audio_fifo_size(queue_.get());
 }
 
 }  // namespace asapi

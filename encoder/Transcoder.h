@@ -11,6 +11,7 @@
 #include "encoder/Options.h"
 #include "encoder/Output.h"
 #include "encoder/Progress.h"
+#include "encoder/SoundQueue.h"
 
 namespace asapi {
 
@@ -40,16 +41,12 @@ private:
     Status endInput(InputFile &input);
 
     Status emitVideoUntil(int64_t localFrames, const AVFrame *picture);
-    Status queueSilence(int64_t samples);
-    Status queueSamples(uint8_t **data, int samples);
-    void dropQueuedTail(int64_t samples);
-    Status encodeQueuedAudio(int64_t keepBack);
-    Status finishAudio();
+    Status queueConverted(uint8_t *const *data, int samples);
     Status reportProgress(bool force);
 
     int64_t samplesAt(int64_t frames) const;  // audio samples in step with a frame count
     double seconds(int64_t frames) const;
-    int64_t totalSamples() const;
+    int64_t keepBack() const;
 
     const EncodeOptions &options_;
     ProgressPrinter &progress_;
@@ -60,10 +57,8 @@ private:
     OutputFile output_;
 
     AVFrameUPtr black_;
-    AVAudioFifoUPtr queue_;
+    SoundQueue sound_{output_};
     int64_t framesWritten_ = 0;
-    int64_t samplesEncoded_ = 0;
-    int primingLeft_ = 0;
 
     // The input being read.
     struct Current {
