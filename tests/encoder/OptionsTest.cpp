@@ -32,7 +32,7 @@ struct GoodLine {
 };
 
 std::ostream &operator<<(std::ostream &os, const GoodLine &p) {
-    return os << p.name << ": " << p.line;
+    return os << p.name;
 }
 
 EncodeOptions base(std::vector<std::string> inputs, std::string output) {
@@ -177,7 +177,7 @@ TEST_P(GoodCommandLine, ParsesToTheExpectedSettings) {
     EXPECT_EQ(got.sampleRate, want.sampleRate);
 }
 
-INSTANTIATE_TEST_SUITE_P(Options, GoodCommandLine, ::testing::ValuesIn(kGoodLines));
+INSTANTIATE_TEST_SUITE_P(EncoderOptions, GoodCommandLine, ::testing::ValuesIn(kGoodLines));
 
 struct BadLine {
     const char *line;
@@ -225,9 +225,9 @@ TEST_P(BadCommandLine, FailsWithItsOwnMessage) {
     EXPECT_EQ(parsed.error(), GetParam().message);
 }
 
-INSTANTIATE_TEST_SUITE_P(Options, BadCommandLine, ::testing::ValuesIn(kBadLines));
+INSTANTIATE_TEST_SUITE_P(EncoderOptions, BadCommandLine, ::testing::ValuesIn(kBadLines));
 
-TEST(Options, DecimalsTakeADotOnlyAndNothingAround) {
+TEST(EncoderOptions, DecimalsTakeADotOnlyAndNothingAround) {
     auto fps = parseDecimal("29.97", "frame rate");
     ASSERT_TRUE(fps.ok());
     EXPECT_DOUBLE_EQ(fps.value(), 29.97);
