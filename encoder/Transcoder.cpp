@@ -468,8 +468,13 @@ Status Transcoder::reportProgress(bool force) {
     figures.frames = framesWritten_;
     figures.totalSeconds = totalSeconds_;
     figures.outputBytes = output_.bytesWritten();
-    figures.videoKbit = static_cast<int>(output_.videoEncoder()->bit_rate / 1000);
-    figures.audioKbit = static_cast<int>(output_.audioEncoder()->bit_rate / 1000);
+    // A constant quantiser or VBR quality has no bitrate to show.
+    auto kbit = [](const AVCodecContext *encoder) {
+        return encoder->flags & AV_CODEC_FLAG_QSCALE ? 0
+                                                     : static_cast<int>(encoder->bit_rate / 1000);
+    };
+    figures.videoKbit = kbit(output_.videoEncoder());
+    figures.audioKbit = kbit(output_.audioEncoder());
     progress_.print(figures);
     return {};
 }
