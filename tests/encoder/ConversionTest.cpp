@@ -4,18 +4,11 @@
 #include <cmath>
 #include <ostream>
 
+#include "CommandLines.h"
 #include "Harness.h"
 
 namespace asapi::test {
 namespace {
-
-// The conversion command line: input, -o, intermediate, then the fixed options and the size.
-std::vector<std::string> conversionArgs(const std::string &input,
-                                        const std::string &output,
-                                        const std::string &size) {
-    return {input,  "-o",    output, "-oac", "mp3lame",      "-ovc",
-            "lavc", "-ofps", "30",   "-vf",  "scale=" + size};
-}
 
 struct ConversionCase {
     const char *file;

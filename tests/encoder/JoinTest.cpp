@@ -6,27 +6,11 @@
 #include <ostream>
 #include <sstream>
 
+#include "CommandLines.h"
 #include "Harness.h"
 
 namespace asapi::test {
 namespace {
-
-// The option builder's text, split on single blanks as the joiner's argument list has it: two
-// blanks in a row give an empty argument.
-std::vector<std::string> splitOptions(const std::string &text) {
-    std::vector<std::string> args;
-    std::string current;
-    for (char c : text) {
-        if (c == ' ') {
-            args.push_back(current);
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    args.push_back(current);
-    return args;
-}
 
 std::vector<std::string> joinArgs(const std::vector<std::string> &inputs,
                                   const std::string &output,
@@ -35,7 +19,7 @@ std::vector<std::string> joinArgs(const std::vector<std::string> &inputs,
     args.push_back("-o");
     args.push_back(output);
     // " " after the output target, then the options with their own leading blank.
-    for (const std::string &arg : splitOptions(" " + options))
+    for (const std::string &arg : splitOnBlanks(" " + options))
         args.push_back(arg);
     return args;
 }

@@ -1,5 +1,7 @@
 #include "encoder/Options.h"
 
+#include "CommandLines.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,23 +9,6 @@
 
 namespace asapi {
 namespace {
-
-std::vector<std::string> words(const std::string &line) {
-    // Blanks separate arguments; two blanks in a row make an empty argument, as the joiner's
-    // option text does after "-oac pcm".
-    std::vector<std::string> args;
-    std::string current;
-    for (char c : line) {
-        if (c == ' ') {
-            args.push_back(current);
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    args.push_back(current);
-    return args;
-}
 
 struct GoodLine {
     const char *name;
@@ -147,7 +132,7 @@ class GoodCommandLine : public ::testing::TestWithParam<GoodLine> {};
 
 TEST_P(GoodCommandLine, ParsesToTheExpectedSettings) {
     const GoodLine &p = GetParam();
-    auto args = words(p.line);
+    auto args = test::splitOnBlanks(p.line);
     for (auto &arg : args)  // a blank inside a path, kept inside its argument
         std::replace(arg.begin(), arg.end(), '\x01', ' ');
     auto parsed = parseCommandLine(args);
@@ -220,7 +205,7 @@ const BadLine kBadLines[] = {
 class BadCommandLine : public ::testing::TestWithParam<BadLine> {};
 
 TEST_P(BadCommandLine, FailsWithItsOwnMessage) {
-    auto parsed = parseCommandLine(words(GetParam().line));
+    auto parsed = parseCommandLine(test::splitOnBlanks(GetParam().line));
     ASSERT_FALSE(parsed.ok());
     EXPECT_EQ(parsed.error(), GetParam().message);
 }

@@ -4,17 +4,11 @@
 
 #include <regex>
 
+#include "CommandLines.h"
 #include "Harness.h"
 
 namespace asapi::test {
 namespace {
-
-std::vector<std::string> conversionArgs(const std::string &input,
-                                        const std::string &output,
-                                        const std::string &size) {
-    return {input,  "-o",    output, "-oac", "mp3lame",      "-ovc",
-            "lavc", "-ofps", "30",   "-vf",  "scale=" + size};
-}
 
 std::vector<double> reportedTimes(const std::string &report, const std::string &key) {
     std::vector<double> times;
