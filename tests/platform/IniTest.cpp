@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "../common/WorkingFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -507,18 +509,6 @@ TEST_P(IniRefused, ThrowsWithFullPath) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, IniRefused, ::testing::ValuesIn(kRefusedCases));
-
-// Restores the working folder that a test changes.
-class WorkingFolder {
-public:
-    explicit WorkingFolder(const QString &folder) : m_old(QDir::currentPath()) {
-        EXPECT_TRUE(QDir::setCurrent(folder));
-    }
-    ~WorkingFolder() { QDir::setCurrent(m_old); }
-
-private:
-    QString m_old;
-};
 
 TEST_F(IniFile, RefusedRelativePathIsReportedInFull) {
     const WorkingFolder cwd(m_dir.path());

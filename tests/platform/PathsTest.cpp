@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "../common/WorkingFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -194,18 +196,6 @@ TEST_F(Folder, NamesDifferingOnlyInCaseComeInAFixedOrder) {
     }
     EXPECT_EQ(ListFilesByMask(m_dir.path(), "a.avi"), (QStringList{"A.avi", "a.AVI", "a.avi"}));
 }
-
-// Restores the working folder that a test changes.
-class WorkingFolder {
-public:
-    explicit WorkingFolder(const QString &folder) : m_old(QDir::currentPath()) {
-        EXPECT_TRUE(QDir::setCurrent(folder));
-    }
-    ~WorkingFolder() { QDir::setCurrent(m_old); }
-
-private:
-    QString m_old;
-};
 
 struct UnlistableCase {
     const char *name;
